@@ -1,0 +1,52 @@
+# Thin wrappers: install what is missing, configure, build, run.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+DEPS := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev \
+        fonts-liberation xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils \
+        desktop-file-utils appstream dpkg-dev
+
+.PHONY: deps build run test test-asan bench stress assets screenshot clean
+
+deps:
+	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	./$(BUILD)/tessaly
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory test-asan
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSALY_SANITIZE=ON >/dev/null
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/fixtures/lsan.supp \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS) -L unit
+
+bench: build
+	./bench/run.sh $(BUILD)
+
+stress: build
+	./bench/stress.sh $(BUILD)
+
+assets: build
+	./tools/make_assets.sh $(BUILD)
+
+screenshot: build
+	./tools/screenshot.sh $(BUILD) docs/board.png
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

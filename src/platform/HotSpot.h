@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QRectF>
+
+// A transparent mouse target laid over a drawing: a rectangle that may be enabled.
+// The HotSpotRouter of its host widget delivers the events.
+class HotSpot : public QObject
+{
+    Q_OBJECT
+public:
+    // Mouse button bits and shift-state bits, as the handlers receive them.
+    enum Button { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+    enum Shift { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+
+    using QObject::QObject;
+
+    QRectF geometry() const { return m_geometry; }
+    void setWidth(qreal width) { m_geometry.setWidth(width); }
+    void setHeight(qreal height) { m_geometry.setHeight(height); }
+    void move(qreal left, qreal top) { m_geometry.moveTo(left, top); }
+
+    bool isEnabled() const { return m_enabled; }
+    void setEnabled(bool enabled) { m_enabled = enabled; }
+
+    QString accessibleName() const { return m_accessibleName; }
+    void setAccessibleName(const QString &name) { m_accessibleName = name; }
+
+signals:
+    // x and y are relative to the hot-spot's top-left corner, in pixels.
+    void mouseDown(int button, int shift, float x, float y);
+    void mouseUp(int button, int shift, float x, float y);
+
+private:
+    QRectF m_geometry;
+    bool m_enabled{true};
+    QString m_accessibleName;
+};

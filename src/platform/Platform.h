@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <optional>
+
+class HelpViewer;
+class MessageBox;
+class MessagePump;
+class Registry;
+class SettingsStore;
+class Shell;
+class Sound;
+
+// The platform services the board window runs on. main() hands in the real ones,
+// tests hand in fakes; none of them is owned here.
+struct Platform
+{
+    MessagePump *pump{};
+    Sound *sound{};
+    SettingsStore *store{};
+    HelpViewer *helpViewer{};
+    Shell *shell{};
+    Registry *registry{};
+    MessageBox *messageBox{};
+    // Seed of the light generator; taken from the clock when empty.
+    std::optional<quint32> seed;
+};
