@@ -16,6 +16,12 @@ public:
     using QObject::QObject;
 
     QRectF geometry() const { return m_geometry; }
+    // Left and top edges belong to the hot-spot, right and bottom edges do not.
+    bool contains(QPointF p) const
+    {
+        return p.x() >= m_geometry.left() && p.x() < m_geometry.right()
+            && p.y() >= m_geometry.top() && p.y() < m_geometry.bottom();
+    }
     void setWidth(qreal width) { m_geometry.setWidth(width); }
     void setHeight(qreal height) { m_geometry.setHeight(height); }
     void move(qreal left, qreal top) { m_geometry.moveTo(left, top); }

@@ -49,7 +49,7 @@ void HotSpotRouter::add(HotSpot *spot)
 HotSpot *HotSpotRouter::hotSpotAt(QPointF position) const
 {
     for (auto it = m_spots.crbegin(); it != m_spots.crend(); ++it) {
-        if ((*it)->isEnabled() && (*it)->geometry().contains(position))
+        if ((*it)->isEnabled() && (*it)->contains(position))
             return *it;
     }
     return nullptr;

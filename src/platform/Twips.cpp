@@ -18,7 +18,7 @@ void Twips::installFontSubstitutes()
     // Liberation fonts are metric-compatible with Arial and Courier New, so text
     // fits the designed label sizes; the old dialog font becomes the desktop's sans.
     const QString sans = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), sans});
-    QFont::insertSubstitutions(QStringLiteral("Courier New"), {QStringLiteral("Liberation Mono")});
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {sans, QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), QStringList{QStringLiteral("Liberation Sans"), sans});
+    QFont::insertSubstitutions(QStringLiteral("Courier New"), QStringList{QStringLiteral("Liberation Mono")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), QStringList{sans, QStringLiteral("Liberation Sans")});
 }
