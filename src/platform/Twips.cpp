@@ -1,6 +1,7 @@
 #include "platform/Twips.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 
 #include <cmath>
 
