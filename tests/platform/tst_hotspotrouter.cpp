@@ -1,0 +1,140 @@
+#include "platform/HotSpot.h"
+#include "platform/HotSpotRouter.h"
+
+#include <QDialog>
+#include <QTest>
+#include <QWidget>
+
+// Transparent mouse targets: who takes a press, and where its release goes.
+class TestHotSpotRouter : public QObject
+{
+    Q_OBJECT
+
+    struct Host
+    {
+        QWidget window;
+        QWidget *surface{new QWidget(&window)};
+        HotSpotRouter *router{new HotSpotRouter(surface)};
+        HotSpot below;
+        HotSpot above;
+        QStringList log;
+
+        Host()
+        {
+            window.resize(300, 300);
+            surface->setGeometry(0, 0, 300, 300);
+            below.move(40, 40);
+            below.setWidth(160);
+            below.setHeight(160);
+            above.move(167, 194.5);
+            above.setWidth(98);
+            above.setHeight(43);
+            router->add(&below);
+            router->add(&above);
+            for (auto [spot, name] : {std::pair{&below, "below"}, std::pair{&above, "above"}}) {
+                const QString n = QLatin1String(name);
+                QObject::connect(spot, &HotSpot::mouseDown, [this, n](int b, int s, float x, float y) {
+                    log << QStringLiteral("%1 down %2 %3 %4 %5").arg(n).arg(b).arg(s).arg(x).arg(y);
+                });
+                QObject::connect(spot, &HotSpot::mouseUp, [this, n](int b, int s, float, float) {
+                    log << QStringLiteral("%1 up %2 %3").arg(n).arg(b).arg(s);
+                });
+            }
+            window.show();
+        }
+    };
+
+private slots:
+    void hotSpotAtHonoursEdgesOverlapsAndEnabledState_data()
+    {
+        QTest::addColumn<QPointF>("point");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("top-left corner is inside") << QPointF(40, 40) << "below";
+        QTest::newRow("last pixel is inside") << QPointF(199, 199) << "above";
+        QTest::newRow("last column outside the overlap") << QPointF(199, 100) << "below";
+        QTest::newRow("right edge is outside") << QPointF(200, 100) << "";
+        QTest::newRow("left of it") << QPointF(39, 100) << "";
+        QTest::newRow("overlap goes to the one on top") << QPointF(170, 196) << "above";
+        QTest::newRow("half-pixel top of the upper one") << QPointF(170, 194) << "below";
+    }
+    void hotSpotAtHonoursEdgesOverlapsAndEnabledState()
+    {
+        // Left and top edges belong to a hot-spot, right and bottom do not; later ones lie on top.
+        QFETCH(QPointF, point);
+        QFETCH(QString, expected);
+        Host host;
+        HotSpot *found = host.router->hotSpotAt(point);
+        QCOMPARE(found == &host.below ? "below" : found == &host.above ? "above" : "", expected);
+    }
+
+    void disabledHotSpotsTakeNoPress()
+    {
+        // A disabled hot-spot lets the press fall through to nothing.
+        Host host;
+        host.below.setEnabled(false);
+        QTest::mousePress(host.surface, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseRelease(host.surface, Qt::LeftButton, {}, QPoint(100, 100));
+        QVERIFY(host.log.isEmpty());
+    }
+
+    void releaseReachesTheHotSpotThatTookThePress()
+    {
+        // Disabled during its press and released elsewhere, the hot-spot still gets the release.
+        Host host;
+        connect(&host.below, &HotSpot::mouseDown, [&] { host.below.setEnabled(false); });
+        QTest::mousePress(host.surface, Qt::LeftButton, Qt::ShiftModifier, QPoint(50, 60));
+        QTest::mouseRelease(host.surface, Qt::LeftButton, {}, QPoint(250, 250));
+        QCOMPARE(host.log, (QStringList{"below down 1 1 10 20", "below up 1 0"}));
+    }
+
+    void everyButtonCounts_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<int>("code");
+        QTest::newRow("left") << Qt::LeftButton << 1;
+        QTest::newRow("right") << Qt::RightButton << 2;
+        QTest::newRow("middle") << Qt::MiddleButton << 4;
+    }
+    void everyButtonCounts()
+    {
+        // Any mouse button presses a hot-spot, with its own button code.
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(int, code);
+        Host host;
+        QTest::mousePress(host.surface, button, Qt::ControlModifier | Qt::AltModifier, QPoint(100, 100));
+        QTest::mouseRelease(host.surface, button, {}, QPoint(100, 100));
+        QCOMPARE(host.log, (QStringList{QStringLiteral("below down %1 6 60 60").arg(code),
+                                        QStringLiteral("below up %1 0").arg(code)}));
+    }
+
+    void theSecondPressOfADoubleClickIsAPress()
+    {
+        // A quick double click is two presses and two releases.
+        Host host;
+        // What Qt delivers for one: press, release, double-click event, release.
+        QTest::mousePress(host.surface, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseRelease(host.surface, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseDClick(host.surface, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseRelease(host.surface, Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(host.log.filter(" down ").size(), 2);
+        QCOMPARE(host.log.filter(" up ").size(), 2);
+    }
+
+    void aModalWindowEndsTheCapture()
+    {
+        // When a modal window takes the mouse mid-press, the hot-spot gets its release at once.
+        Host host;
+        QTest::mousePress(host.surface, Qt::RightButton, {}, QPoint(100, 100));
+        QDialog dialog(&host.window);
+        dialog.setModal(true);
+        dialog.show();
+        QTRY_COMPARE(host.log, (QStringList{"below down 2 0 60 60", "below up 2 0"}));
+        QVERIFY(!host.router->captured());
+        dialog.close();
+        QTest::mouseRelease(host.surface, Qt::RightButton, {}, QPoint(100, 100));
+        QCOMPARE(host.log.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestHotSpotRouter)
+#include "tst_hotspotrouter.moc"
