@@ -1,0 +1,35 @@
+#include "board/RealPlatform.h"
+
+#include "platform/IniSettingsStore.h"
+#include "platform/LinuxRegistry.h"
+#include "platform/QtHelpViewer.h"
+#include "platform/QtMessageBox.h"
+#include "platform/QtMessagePump.h"
+#include "platform/QtShell.h"
+#include "platform/QtSound.h"
+
+RealPlatform::RealPlatform()
+    : m_pump(std::make_unique<QtMessagePump>())
+    , m_sound(std::make_unique<QtSound>())
+    , m_store(std::make_unique<IniSettingsStore>())
+    , m_shell(std::make_unique<QtShell>())
+    , m_helpViewer(std::make_unique<QtHelpViewer>(m_shell.get()))
+    , m_registry(std::make_unique<LinuxRegistry>())
+    , m_messageBox(std::make_unique<QtMessageBox>())
+{
+}
+
+RealPlatform::~RealPlatform() = default;
+
+Platform RealPlatform::services() const
+{
+    Platform platform;
+    platform.pump = m_pump.get();
+    platform.sound = m_sound.get();
+    platform.store = m_store.get();
+    platform.helpViewer = m_helpViewer.get();
+    platform.shell = m_shell.get();
+    platform.registry = m_registry.get();
+    platform.messageBox = m_messageBox.get();
+    return platform;
+}

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "scores/ScoreTable.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <random>
+#include <vector>
+
+class DisplayCounter;
+class HotSpot;
+class HotSpotRouter;
+class QAction;
+class QLabel;
+class QTimer;
+class Surface;
+class clsWinHelp;
+
+// The board window: the four lights, the New Game button, the level counter and
+// the menus; it owns the round state, the artwork, the tones and the score table.
+class frmMain : public QMainWindow, public ScoreTable
+{
+    Q_OBJECT
+public:
+    explicit frmMain(const Platform &platform, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The score table as the dialogs reach it.
+    qint16 Score(qint16 Index) const override;
+    void setScore(qint16 Index, qint16 NewScore) override;
+    QString PlayerName(qint16 Index) const override;
+    void setPlayerName(qint16 Index, const QString &sNewName) override;
+    qint16 currentScorePos() const override { return miCurrentScorePos; }
+    QString lastNameEntered() const override { return msLastNameEntered; }
+
+    // Event handlers; the menus, hot-spots and timer call them, and so may tests.
+    void mnuGameNew_Click();
+    void mnuGameExit_Click();
+    void mnuGameSpeed_Click();
+    void mnuGameScores_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpBCGames_Click();
+    void mnuHelpAbout_Click();
+    void imgNew_MouseDown(int Button, int Shift, float X, float Y);
+    void imgNew_MouseUp(int Button, int Shift, float X, float Y);
+    void imgClick_MouseDown(qint16 Index, int Button, int Shift, float X, float Y);
+    void imgClick_MouseUp(qint16 Index, int Button, int Shift, float X, float Y);
+    void tmrShowLights_Timer();
+
+    qint16 miCurrentScorePos{0};
+    QString msLastNameEntered;
+
+    // The score a game can reach at most: the sequence then holds 32768 lights.
+    static constexpr qint16 maxScore = 32767;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    friend class BoardProbe;
+
+    void createControls();
+    void createMenus();
+    void loadArtwork();
+    void Form_Load();
+    void Form_Unload();
+    void ReadSettings();
+    void WriteSettings();
+
+    // Round flow.
+    void AddToSequence();
+    void DisableLights();
+    void DisableOtherLights(qint16 Index);
+    void EnableLights();
+    void endGame(qint16 dueLight);
+    void abandonPress();
+    qint16 element(int index) const;
+    static double darkGap(qint16 speed);
+
+    // Drawing.
+    void DrawBoard();
+    void PlaceHotSpots();
+    void LightOn(qint16 index);
+    void LightOff(qint16 index);
+    void DrawNewButtonDown();
+    void DrawNewButtonUp();
+    void stamp(const QImage &sprite, const QImage &mask, int x, int y, QSize size);
+    void stampNewButton(const QImage &picture);
+    const QImage &lightPicture(qint16 index, bool lit) const;
+    QPoint lightPosition(qint16 index) const;
+    QPointF newButtonPosition() const;
+
+    void PlayTone(qint16 index);
+    void CheckHighScore();
+
+    Platform m_platform;
+    std::mt19937 m_generator;
+
+    // Controls.
+    Surface *m_surface{};
+    HotSpotRouter *m_router{};
+    std::array<HotSpot *, 4> imgClick{};
+    HotSpot *imgNew{};
+    QLabel *lblGameOver{};
+    QLabel *Label1{};
+    DisplayCounter *dcLevel{};
+    QTimer *tmrShowLights{};
+
+    // Artwork.
+    QImage picRedOff, picRedOn, picYellowOff, picYellowOn, picBlueOff, picBlueOn, picGreenOff,
+        picGreenOn, picLightMask, picIndent, picIndentMask, picNewUp, picNewDown, picNewGameMask;
+
+    // Geometry.
+    qint16 miRowSpacing{}, miColSpacing{}, miTopY{}, miBottomY{}, miLeftX{}, miRightX{};
+
+    std::array<QByteArray, 4> mabTone;
+
+    // Round state. The two positions are wider than the score so that they can step
+    // one past the last element of the longest sequence.
+    std::vector<qint16> miSequence;
+    qint16 miScore{};
+    int miShowIndex{};
+    qint16 miCurrentLight{};
+    int miPlayerIndex{};
+    qint16 miExpectedLight{};
+    bool mbClickBusy{};
+    bool mbLightDown{};
+
+    // Re-entrancy bookkeeping: New Game and closing advance the generation, and a
+    // step that yielded checks it before it touches the round again.
+    quint32 m_generation{};
+    quint32 m_pressGeneration{};
+    bool m_pressInProgress{};
+    bool m_releasePending{};
+    qint16 m_pendingReleaseIndex{};
+    std::vector<qint16> m_litByPress;
+    bool m_inTick{};
+    bool m_unloaded{};
+
+    // Score table.
+    std::array<qint16, 5> miScores{};
+    std::array<QString, 5> msNames;
+
+    std::unique_ptr<clsWinHelp> moWinHelp;
+};

@@ -1,0 +1,153 @@
+#include "support/XSession.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+int brightness(QRgb c)
+{
+    return qRed(c) + qGreen(c) + qBlue(c);
+}
+
+} // namespace
+
+XSession::XSession() = default;
+
+XSession::~XSession()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
+
+QString XSession::run(const QStringList &xdotoolArguments)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), xdotoolArguments);
+    xdotool.waitForFinished(15000);
+    return QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed();
+}
+
+bool XSession::start(const QString &configHome, const QProcessEnvironment &extra)
+{
+    m_configHome = configHome.isEmpty() ? m_dir.path() : configHome;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_configHome);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(extra);
+    m_process.setProcessEnvironment(env);
+    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_process.start(qEnvironmentVariable("TESSALY_BINARY"), {});
+    if (!m_process.waitForStarted(10000)) {
+        m_error = QStringLiteral("the game did not start");
+        return false;
+    }
+    const QString pid = QString::number(m_process.processId());
+    for (int i = 0; i < 100 && m_window.isEmpty(); ++i) {
+        m_window = run({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid,
+                        QStringLiteral("--name"), QStringLiteral("^Tessaly$")})
+                       .section(QLatin1Char('\n'), 0, 0);
+        if (m_window.isEmpty())
+            QTest::qWait(100);
+    }
+    if (m_window.isEmpty()) {
+        m_error = QStringLiteral("no game window appeared");
+        return false;
+    }
+    int x = 0, y = 0;
+    for (const QString &line : run({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_window}).split('\n')) {
+        if (line.startsWith(QLatin1String("X=")))
+            x = line.mid(2).toInt();
+        else if (line.startsWith(QLatin1String("Y=")))
+            y = line.mid(2).toInt();
+    }
+    // The board starts at the first black row below the menu bar.
+    QTest::qWait(300);
+    const QImage column = QGuiApplication::primaryScreen()->grabWindow(0, x, y, 1, 120).toImage();
+    for (int row = 1; row < column.height(); ++row) {
+        if (column.pixel(0, row) == qRgb(0, 0, 0)) {
+            m_client = QPoint(x, y + row);
+            return true;
+        }
+    }
+    m_error = QStringLiteral("the board was not found below the menu bar");
+    return false;
+}
+
+QImage XSession::grabBoard() const
+{
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, m_client.x(), m_client.y(), 426, 447)
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QPoint XSession::lightCentre(int index)
+{
+    return QPoint(index % 2 ? 214 : 14, index < 2 ? 14 : 214) + QPoint(100, 100);
+}
+
+int XSession::litLights(const QImage &board, const QImage &idle)
+{
+    int lit = 0;
+    for (int index = 0; index < 4; ++index) {
+        const QPoint c = lightCentre(index);
+        if (brightness(board.pixel(c)) > brightness(idle.pixel(c)) + 120)
+            lit |= 1 << index;
+    }
+    return lit;
+}
+
+int XSession::onlyLitLight(const QImage &idle) const
+{
+    const int lit = litLights(grabBoard(), idle);
+    for (int index = 0; index < 4; ++index) {
+        if (lit == 1 << index)
+            return index;
+    }
+    return -1;
+}
+
+void XSession::click(QPoint boardPoint) const
+{
+    const QPoint at = m_client + boardPoint;
+    run({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()), QString::number(at.y()),
+         QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void XSession::focusBoard() const
+{
+    run({QStringLiteral("windowfocus"), QStringLiteral("--sync"), m_window});
+}
+
+void XSession::keys(const QStringList &names) const
+{
+    for (const QString &name : names) {
+        run({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), name});
+        QTest::qWait(150);
+    }
+}
+
+void XSession::type(const QString &text) const
+{
+    run({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text});
+}
+
+bool XSession::waitForExit(int msecs)
+{
+    for (int waited = 0; waited < msecs && m_process.state() != QProcess::NotRunning; waited += 50)
+        QTest::qWait(50);
+    return m_process.state() == QProcess::NotRunning;
+}
+
+int XSession::closeByMenu()
+{
+    focusBoard();
+    keys({QStringLiteral("alt+g"), QStringLiteral("x")});
+    if (!waitForExit())
+        return -1;
+    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+}

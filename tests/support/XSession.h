@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// The real game binary in a real X server, driven with real mouse and key events
+// (xdotool) and watched through screen grabs of its board.
+class XSession
+{
+public:
+    XSession();
+    ~XSession();
+
+    // Starts the game with a private config folder (or the one given) and waits for its window.
+    bool start(const QString &configHome = {}, const QProcessEnvironment &extra = {});
+    QString error() const { return m_error; }
+    QString configHome() const { return m_configHome; }
+
+    // The board's client area as on screen now, 426 x 447.
+    QImage grabBoard() const;
+    // Lights that show brighter than on the idle board, as bits 1 << index.
+    static int litLights(const QImage &board, const QImage &idle);
+    // The one light lit now, or -1 when none or several are.
+    int onlyLitLight(const QImage &idle) const;
+    static QPoint lightCentre(int index);
+
+    // A left click at a point of the board.
+    void click(QPoint boardPoint) const;
+    void focusBoard() const;
+    // Keys as xdotool names them ("alt+g", "Return", "F2"), sent to the focused window.
+    void keys(const QStringList &names) const;
+    void type(const QString &text) const;
+    // Closes the game with Game > Exit and returns its exit code (-1 if it hung).
+    int closeByMenu();
+    bool waitForExit(int msecs = 10000);
+    int exitCode() const { return m_process.exitCode(); }
+
+    static QString run(const QStringList &xdotoolArguments);
+
+private:
+    QTemporaryDir m_dir;
+    QString m_configHome;
+    QProcess m_process;
+    QString m_window;
+    QPoint m_client;  // screen position of the board's top-left pixel
+    QString m_error;
+};
