@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+// A help file as the help viewer reads it: one HTML document whose body is split
+// into topics by marker comments,
+//   <!-- topic id="scores" context="6" title="High Scores" -->
+// each topic running to the next marker or the end of the body. The first topic is
+// the contents. A document without markers is one topic. Opened in a web browser
+// the same file reads as one long page, each topic under its own anchor.
+class HelpFile
+{
+public:
+    struct Topic
+    {
+        QString id;
+        std::optional<quint32> context;
+        QString title;
+        QString html;
+    };
+
+    // Reads and splits fileName; false when it cannot be read or holds nothing.
+    bool load(const QString &fileName);
+    // Splits an already decoded document.
+    void parse(const QString &document);
+
+    QString title() const { return m_title; }
+    const QList<Topic> &topics() const { return m_topics; }
+    const Topic *contents() const;
+    const Topic *topicById(const QString &id) const;
+    const Topic *topicByContext(quint32 context) const;
+
+    // A complete page for the browser: the file's style sheet around one body.
+    QString page(const QString &bodyHtml) const;
+
+private:
+    QString m_title;
+    QString m_styleSheet;
+    QList<Topic> m_topics;
+};
