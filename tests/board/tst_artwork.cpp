@@ -1,0 +1,451 @@
+// The committed artwork: sizes, the black-shape / white-elsewhere mask
+// convention the board's AND/OR stamps rely on, the lights' colours, the
+// socket and button shading, the icon and the counter's digit strip.
+
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QRect>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+QString assetPath(const QString &relative)
+{
+    return qEnvironmentVariable("TESSALY_SOURCE_DIR") + QStringLiteral("/assets/") + relative;
+}
+
+QImage loadAsset(const QString &relative)
+{
+    return QImage(assetPath(relative)).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage art(const QString &name) { return loadAsset(QStringLiteral("art/%1.png").arg(name)); }
+
+double luminance(QRgb c) { return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c); }
+
+// Bounding box of a mask's black shape.
+QRect shapeOf(const QImage &mask)
+{
+    QRect box;
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            if (mask.pixel(x, y) == qRgb(0, 0, 0))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+double meanLuminanceInside(const QImage &sprite, const QImage &mask)
+{
+    double sum = 0;
+    int count = 0;
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            if (mask.pixel(x, y) == qRgb(0, 0, 0)) {
+                sum += luminance(sprite.pixel(x, y));
+                ++count;
+            }
+    return count ? sum / count : 0;
+}
+
+bool isGreenLettering(QRgb c) { return qGreen(c) > qRed(c) + 40 && qGreen(c) > qBlue(c) + 40; }
+
+const QStringList lightNames{QStringLiteral("picRedOff"),    QStringLiteral("picRedOn"),
+                             QStringLiteral("picYellowOff"), QStringLiteral("picYellowOn"),
+                             QStringLiteral("picBlueOff"),   QStringLiteral("picBlueOn"),
+                             QStringLiteral("picGreenOff"),  QStringLiteral("picGreenOn")};
+
+} // namespace
+
+class TestArtwork : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyPictureHasItsSizeAndIsOpaque_data();
+    void everyPictureHasItsSizeAndIsOpaque();
+    void theBoardEmbedsEveryPictureAsCommitted_data();
+    void theBoardEmbedsEveryPictureAsCommitted();
+    void masksHoldOnlyPureBlackAndWhite_data();
+    void masksHoldOnlyPureBlackAndWhite();
+    void maskShapesAreSolidOvalsWhereTheBoardExpectsThem_data();
+    void maskShapesAreSolidOvalsWhereTheBoardExpectsThem();
+    void spritesAreBlackWhereverTheirMaskIsWhite_data();
+    void spritesAreBlackWhereverTheirMaskIsWhite();
+    void lightCentresHaveTheirColours_data();
+    void lightCentresHaveTheirColours();
+    void litLightsGlowAtLeastTwiceAsBrightAsUnlit_data();
+    void litLightsGlowAtLeastTwiceAsBrightAsUnlit();
+    void lightSitsConcentricallyInsideItsSocket();
+    void socketWallIsDarkTopLeftAndLightBottomRight();
+    void buttonIsLitFromOppositeCornersUpAndDown_data();
+    void buttonIsLitFromOppositeCornersUpAndDown();
+    void pressedButtonLetteringMovesOnePixelDownRight();
+    void digitStripHoldsOnlyOrangeRedGlyphsInsideTheirBounds();
+    void digitCellsAreTenDistinctGlyphsInTheOrderOneToNineThenZero();
+    void iconShowsTheFourLightsInBoardOrder_data();
+    void iconShowsTheFourLightsInBoardOrder();
+};
+
+void TestArtwork::everyPictureHasItsSizeAndIsOpaque_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("size");
+    for (const QString &name : lightNames)
+        QTest::newRow(qPrintable(name)) << QStringLiteral("art/%1.png").arg(name) << QSize(200, 200);
+    for (const char *name : {"picLightMask", "picIndent", "picIndentMask"})
+        QTest::newRow(name) << QStringLiteral("art/%1.png").arg(QLatin1String(name)) << QSize(200, 200);
+    for (const char *name : {"picNewUp", "picNewDown", "picNewGameMask"})
+        QTest::newRow(name) << QStringLiteral("art/%1.png").arg(QLatin1String(name)) << QSize(98, 43);
+    for (int size : {16, 32, 48, 64, 128, 256})
+        QTest::newRow(qPrintable(QStringLiteral("icon %1").arg(size)))
+            << QStringLiteral("icon/tessaly-%1.png").arg(size) << QSize(size, size);
+    QTest::newRow("digits") << QStringLiteral("digits.png") << QSize(200, 30);
+}
+
+void TestArtwork::everyPictureHasItsSizeAndIsOpaque()
+{
+    // Pictures are taken at full size from (0, 0), so a wrong size shifts the board.
+    QFETCH(QString, file);
+    QFETCH(QSize, size);
+    const QImage image(assetPath(file));
+    QVERIFY2(!image.isNull(), qPrintable(assetPath(file)));
+    QCOMPARE(image.size(), size);
+    QVERIFY(!image.hasAlphaChannel());
+}
+
+void TestArtwork::theBoardEmbedsEveryPictureAsCommitted_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const QString &name : lightNames)
+        QTest::newRow(qPrintable(name)) << QStringLiteral("art/%1.png").arg(name);
+    for (const char *name : {"picLightMask", "picIndent", "picIndentMask", "picNewUp", "picNewDown",
+                             "picNewGameMask"})
+        QTest::newRow(name) << QStringLiteral("art/%1.png").arg(QLatin1String(name));
+    for (const char *file : {"tessaly-16.png", "tessaly-32.png"})
+        QTest::newRow(file) << QStringLiteral("icon/%1").arg(QLatin1String(file));
+}
+
+void TestArtwork::theBoardEmbedsEveryPictureAsCommitted()
+{
+    // The game reads its pictures from the resources, not from the source tree.
+    QFETCH(QString, file);
+    QFile embedded(QStringLiteral(":/") + file);
+    QFile committed(assetPath(file));
+    QVERIFY2(embedded.open(QIODevice::ReadOnly), qPrintable(embedded.fileName()));
+    QVERIFY(committed.open(QIODevice::ReadOnly));
+    QVERIFY(embedded.readAll() == committed.readAll());
+}
+
+void TestArtwork::masksHoldOnlyPureBlackAndWhite_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::newRow("light") << QStringLiteral("picLightMask");
+    QTest::newRow("indent") << QStringLiteral("picIndentMask");
+    QTest::newRow("button") << QStringLiteral("picNewGameMask");
+}
+
+void TestArtwork::masksHoldOnlyPureBlackAndWhite()
+{
+    // A grey mask pixel would leave part of the board's old colour under the sprite.
+    QFETCH(QString, mask);
+    const QImage image = art(mask);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            if (c != qRgb(0, 0, 0) && c != qRgb(255, 255, 255))
+                QFAIL(qPrintable(QStringLiteral("(%1, %2) is %3").arg(x).arg(y).arg(c, 8, 16)));
+        }
+}
+
+void TestArtwork::maskShapesAreSolidOvalsWhereTheBoardExpectsThem_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QRect>("expected");
+    QTest::addColumn<int>("tolerance");
+    QTest::newRow("light") << QStringLiteral("picLightMask") << QRect(QPoint(25, 25), QPoint(172, 180)) << 6;
+    QTest::newRow("indent") << QStringLiteral("picIndentMask") << QRect(QPoint(0, 0), QPoint(187, 187)) << 1;
+    QTest::newRow("button") << QStringLiteral("picNewGameMask") << QRect(0, 0, 98, 43) << 0;
+}
+
+void TestArtwork::maskShapesAreSolidOvalsWhereTheBoardExpectsThem()
+{
+    // The hot-spots and the ring round each light assume these shapes.
+    QFETCH(QString, mask);
+    QFETCH(QRect, expected);
+    QFETCH(int, tolerance);
+    const QImage image = art(mask);
+    const QRect shape = shapeOf(image);
+    QVERIFY2(std::abs(shape.left() - expected.left()) <= tolerance, qPrintable(QString::number(shape.left())));
+    QVERIFY2(std::abs(shape.right() - expected.right()) <= tolerance, qPrintable(QString::number(shape.right())));
+    QVERIFY2(std::abs(shape.top() - expected.top()) <= tolerance, qPrintable(QString::number(shape.top())));
+    QVERIFY2(std::abs(shape.bottom() - expected.bottom()) <= tolerance, qPrintable(QString::number(shape.bottom())));
+    // Solid and oval: one black run a row, widest in the middle, white corners.
+    int widest = 0;
+    for (int y = shape.top(); y <= shape.bottom(); ++y) {
+        int runs = 0, width = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            const bool inside = image.pixel(x, y) == qRgb(0, 0, 0);
+            if (inside && (x == 0 || image.pixel(x - 1, y) != qRgb(0, 0, 0)))
+                ++runs;
+            width += inside;
+        }
+        QCOMPARE(runs, 1);
+        widest = std::max(widest, width);
+        if (y == shape.center().y())
+            QCOMPARE(width, widest);
+    }
+    for (QPoint corner : {shape.topLeft(), shape.topRight(), shape.bottomLeft(), shape.bottomRight()})
+        QCOMPARE(image.pixel(corner), qRgb(255, 255, 255));
+}
+
+void TestArtwork::spritesAreBlackWhereverTheirMaskIsWhite_data()
+{
+    QTest::addColumn<QString>("sprite");
+    QTest::addColumn<QString>("mask");
+    for (const QString &name : lightNames)
+        QTest::newRow(qPrintable(name)) << name << QStringLiteral("picLightMask");
+    QTest::newRow("picIndent") << QStringLiteral("picIndent") << QStringLiteral("picIndentMask");
+    QTest::newRow("picNewUp") << QStringLiteral("picNewUp") << QStringLiteral("picNewGameMask");
+    QTest::newRow("picNewDown") << QStringLiteral("picNewDown") << QStringLiteral("picNewGameMask");
+}
+
+void TestArtwork::spritesAreBlackWhereverTheirMaskIsWhite()
+{
+    // Any colour there would be ORed onto the board around the shape.
+    QFETCH(QString, sprite);
+    QFETCH(QString, mask);
+    const QImage picture = art(sprite);
+    const QImage shape = art(mask);
+    QCOMPARE(picture.size(), shape.size());
+    int drawn = 0, inside = 0;
+    for (int y = 0; y < shape.height(); ++y)
+        for (int x = 0; x < shape.width(); ++x) {
+            if (shape.pixel(x, y) == qRgb(255, 255, 255)) {
+                if (picture.pixel(x, y) != qRgb(0, 0, 0))
+                    QFAIL(qPrintable(QStringLiteral("(%1, %2) is not black").arg(x).arg(y)));
+            } else {
+                ++inside;
+                drawn += picture.pixel(x, y) != qRgb(0, 0, 0);
+            }
+        }
+    // And the shape itself is painted, not left black.
+    QVERIFY2(drawn > inside * 95 / 100, qPrintable(QStringLiteral("%1 of %2").arg(drawn).arg(inside)));
+}
+
+void TestArtwork::lightCentresHaveTheirColours_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QColor>("centre");
+    const QList<QColor> colours{QColor(51, 0, 0),  QColor(255, 0, 0), QColor(102, 51, 0), QColor(255, 255, 0),
+                                QColor(0, 0, 102), QColor(0, 0, 255), QColor(0, 51, 0),   QColor(0, 255, 0)};
+    for (int i = 0; i < lightNames.size(); ++i)
+        QTest::newRow(qPrintable(lightNames[i])) << lightNames[i] << colours[i];
+}
+
+void TestArtwork::lightCentresHaveTheirColours()
+{
+    // The player tells the four lights, lit and unlit, apart by these colours.
+    QFETCH(QString, name);
+    QFETCH(QColor, centre);
+    const QImage picture = art(name);
+    const QPoint middle = shapeOf(art(QStringLiteral("picLightMask"))).center();
+    double r = 0, g = 0, b = 0;
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            const QRgb c = picture.pixel(middle + QPoint(dx, dy));
+            r += qRed(c) / 25.0;
+            g += qGreen(c) / 25.0;
+            b += qBlue(c) / 25.0;
+        }
+    const QString seen = QStringLiteral("%1, %2, %3").arg(r).arg(g).arg(b);
+    QVERIFY2(std::abs(r - centre.red()) <= 45, qPrintable(seen));
+    QVERIFY2(std::abs(g - centre.green()) <= 45, qPrintable(seen));
+    QVERIFY2(std::abs(b - centre.blue()) <= 45, qPrintable(seen));
+}
+
+void TestArtwork::litLightsGlowAtLeastTwiceAsBrightAsUnlit_data()
+{
+    QTest::addColumn<QString>("colour");
+    for (const char *colour : {"Red", "Yellow", "Blue", "Green"})
+        QTest::newRow(colour) << QString::fromLatin1(colour);
+}
+
+void TestArtwork::litLightsGlowAtLeastTwiceAsBrightAsUnlit()
+{
+    // A press or a playback step must be plain to see.
+    QFETCH(QString, colour);
+    const QImage mask = art(QStringLiteral("picLightMask"));
+    const double lit = meanLuminanceInside(art(QStringLiteral("pic%1On").arg(colour)), mask);
+    const double unlit = meanLuminanceInside(art(QStringLiteral("pic%1Off").arg(colour)), mask);
+    QVERIFY(unlit > 0);
+    QVERIFY2(lit >= 2 * unlit, qPrintable(QStringLiteral("lit %1, unlit %2").arg(lit).arg(unlit)));
+}
+
+void TestArtwork::lightSitsConcentricallyInsideItsSocket()
+{
+    // The light is stamped 6 px up-left of its socket and must leave an even ring.
+    const QRectF light = QRectF(shapeOf(art(QStringLiteral("picLightMask")))).translated(14, 14);
+    const QRectF socket = QRectF(shapeOf(art(QStringLiteral("picIndentMask")))).translated(20, 20);
+    QVERIFY(std::abs(light.center().x() - socket.center().x()) <= 2.0);
+    QVERIFY(std::abs(light.center().y() - socket.center().y()) <= 2.0);
+    QVERIFY(light.left() - socket.left() >= 8);
+    QVERIFY(light.top() - socket.top() >= 8);
+    QVERIFY(socket.right() - light.right() >= 8);
+    QVERIFY(socket.bottom() - light.bottom() >= 8);
+}
+
+void TestArtwork::socketWallIsDarkTopLeftAndLightBottomRight()
+{
+    // A hole lit from the top left: its far (bottom-right) wall catches the light.
+    const QImage socket = art(QStringLiteral("picIndent"));
+    const QImage mask = art(QStringLiteral("picIndentMask"));
+    const QPointF centre = QRectF(shapeOf(mask)).center();
+    double topLeft = 0, bottomRight = 0;
+    int nTopLeft = 0, nBottomRight = 0;
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x) {
+            const double dx = x - centre.x(), dy = y - centre.y();
+            const double distance = std::hypot(dx, dy);
+            if (mask.pixel(x, y) != qRgb(0, 0, 0) || distance < 80)
+                continue; // only the ring the light leaves visible
+            if (dx < 0 && dy < 0) {
+                topLeft += luminance(socket.pixel(x, y));
+                ++nTopLeft;
+            } else if (dx > 0 && dy > 0) {
+                bottomRight += luminance(socket.pixel(x, y));
+                ++nBottomRight;
+            }
+        }
+    QVERIFY(nTopLeft > 0 && nBottomRight > 0);
+    QVERIFY2(bottomRight / nBottomRight > 1.5 * topLeft / nTopLeft,
+             qPrintable(QStringLiteral("%1 vs %2").arg(topLeft / nTopLeft).arg(bottomRight / nBottomRight)));
+}
+
+void TestArtwork::buttonIsLitFromOppositeCornersUpAndDown_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("topLeftBrighter");
+    QTest::newRow("released") << QStringLiteral("picNewUp") << true;
+    QTest::newRow("pressed") << QStringLiteral("picNewDown") << false;
+}
+
+void TestArtwork::buttonIsLitFromOppositeCornersUpAndDown()
+{
+    // The bevel flips when pressed, which is what makes the press visible.
+    QFETCH(QString, name);
+    QFETCH(bool, topLeftBrighter);
+    const QImage button = art(name);
+    const QImage mask = art(QStringLiteral("picNewGameMask"));
+    // The bevel: the outer band of the oval, away from the lettering.
+    const double rx = button.width() / 2.0, ry = button.height() / 2.0;
+    double topLeft = 0, bottomRight = 0;
+    int nTopLeft = 0, nBottomRight = 0;
+    for (int y = 0; y < button.height(); ++y)
+        for (int x = 0; x < button.width(); ++x) {
+            const double dx = (x + 0.5 - rx) / rx, dy = (y + 0.5 - ry) / ry;
+            if (mask.pixel(x, y) != qRgb(0, 0, 0) || dx * dx + dy * dy < 0.75)
+                continue;
+            if (dx < 0 && dy < 0) {
+                topLeft += luminance(button.pixel(x, y));
+                ++nTopLeft;
+            } else if (dx > 0 && dy > 0) {
+                bottomRight += luminance(button.pixel(x, y));
+                ++nBottomRight;
+            }
+        }
+    topLeft /= nTopLeft;
+    bottomRight /= nBottomRight;
+    QVERIFY2(topLeftBrighter ? topLeft > bottomRight * 1.3 : bottomRight > topLeft * 1.3,
+             qPrintable(QStringLiteral("%1 vs %2").arg(topLeft).arg(bottomRight)));
+}
+
+void TestArtwork::pressedButtonLetteringMovesOnePixelDownRight()
+{
+    // "New Game" in green, nudged down-right when pressed like a real key.
+    QPointF centroid[2];
+    int count[2]{};
+    const QImage buttons[2]{art(QStringLiteral("picNewUp")), art(QStringLiteral("picNewDown"))};
+    for (int i = 0; i < 2; ++i) {
+        for (int y = 0; y < buttons[i].height(); ++y)
+            for (int x = 0; x < buttons[i].width(); ++x)
+                if (isGreenLettering(buttons[i].pixel(x, y))) {
+                    centroid[i] += QPointF(x, y);
+                    ++count[i];
+                }
+        QVERIFY2(count[i] >= 80, qPrintable(QString::number(count[i])));
+        centroid[i] /= count[i];
+    }
+    const QPointF moved = centroid[1] - centroid[0];
+    QVERIFY2(moved.x() > 0.5 && moved.x() < 1.5 && moved.y() > 0.5 && moved.y() < 1.5,
+             qPrintable(QStringLiteral("%1, %2").arg(moved.x()).arg(moved.y())));
+    // Centred on the button.
+    QVERIFY(std::abs(centroid[0].x() - 49) < 4);
+    QVERIFY(std::abs(centroid[0].y() - 21.5) < 4);
+}
+
+void TestArtwork::digitStripHoldsOnlyOrangeRedGlyphsInsideTheirBounds()
+{
+    // The counter copies whole cells; stray pixels would show between digits.
+    const QImage strip = loadAsset(QStringLiteral("digits.png"));
+    QCOMPARE(strip.size(), QSize(200, 30));
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < strip.width(); ++x) {
+            const QRgb c = strip.pixel(x, y);
+            if (c == qRgb(0, 0, 0))
+                continue;
+            const int cx = x % 20;
+            const QString where = QStringLiteral("(%1, %2) %3").arg(x).arg(y).arg(c, 8, 16);
+            QVERIFY2(cx >= 2 && cx <= 17 && y >= 5 && y <= 24, qPrintable(where));
+            QVERIFY2(qRed(c) == 255 && qBlue(c) == 0 && qGreen(c) >= 7 && qGreen(c) <= 208, qPrintable(where));
+        }
+}
+
+void TestArtwork::digitCellsAreTenDistinctGlyphsInTheOrderOneToNineThenZero()
+{
+    // DrawDigit picks cell d - 1 for 1..9 and cell 9 for 0.
+    const QImage strip = loadAsset(QStringLiteral("digits.png"));
+    QList<QImage> cells;
+    QList<int> litCount;
+    for (int k = 0; k < 10; ++k) {
+        cells << strip.copy(k * 20, 0, 20, 30);
+        int lit = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 20; ++x)
+                lit += cells[k].pixel(x, y) != qRgb(0, 0, 0);
+        litCount << lit;
+    }
+    for (int a = 0; a < 10; ++a)
+        for (int b = a + 1; b < 10; ++b)
+            QVERIFY2(cells[a] != cells[b], qPrintable(QStringLiteral("cells %1 and %2").arg(a).arg(b)));
+    // "1" has the fewest lit pixels and "8" the most.
+    QCOMPARE(std::min_element(litCount.begin(), litCount.end()) - litCount.begin(), 0);
+    QCOMPARE(std::max_element(litCount.begin(), litCount.end()) - litCount.begin(), 7);
+}
+
+void TestArtwork::iconShowsTheFourLightsInBoardOrder_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : {16, 32, 48, 64, 128, 256})
+        QTest::newRow(qPrintable(QString::number(size))) << size;
+}
+
+void TestArtwork::iconShowsTheFourLightsInBoardOrder()
+{
+    // Red, yellow / blue, green, as on the board, even at 16 px.
+    QFETCH(int, size);
+    const QImage icon = loadAsset(QStringLiteral("icon/tessaly-%1.png").arg(size));
+    QCOMPARE(icon.size(), QSize(size, size));
+    const int q = size / 4;
+    const QRgb red = icon.pixel(q, q), yellow = icon.pixel(3 * q, q);
+    const QRgb blue = icon.pixel(q, 3 * q), green = icon.pixel(3 * q, 3 * q);
+    QVERIFY(qRed(red) > 180 && qGreen(red) < 100 && qBlue(red) < 100);
+    QVERIFY(qRed(yellow) > 180 && qGreen(yellow) > 150 && qBlue(yellow) < 100);
+    QVERIFY(qBlue(blue) > 180 && qRed(blue) < 100 && qGreen(blue) < 140);
+    QVERIFY(qGreen(green) > 180 && qRed(green) < 100 && qBlue(green) < 100);
+}
+
+QTEST_GUILESS_MAIN(TestArtwork)
+#include "tst_artwork.moc"
