@@ -64,6 +64,7 @@ class TestArtwork : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void everyPictureHasItsSizeAndIsOpaque_data();
     void everyPictureHasItsSizeAndIsOpaque();
     void theBoardEmbedsEveryPictureAsCommitted_data();
@@ -88,6 +89,13 @@ private slots:
     void iconShowsTheFourLightsInBoardOrder_data();
     void iconShowsTheFourLightsInBoardOrder();
 };
+
+void TestArtwork::initTestCase()
+{
+    // The committed files are found through the source tree that ctest names.
+    QVERIFY2(QFile::exists(assetPath(QStringLiteral("digits.png"))),
+             "TESSALY_SOURCE_DIR must name the source tree (run through ctest)");
+}
 
 void TestArtwork::everyPictureHasItsSizeAndIsOpaque_data()
 {
