@@ -7,6 +7,7 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QMessageLogContext>
 
 namespace {
 
@@ -21,11 +22,20 @@ constexpr struct
     int channels;
 } kFormats[] = {{22050, 1}, {44100, 1}, {48000, 1}, {44100, 2}, {48000, 2}};
 
+// Qt's audio back end reports a missing sound server on the default logging
+// category, which no category rule can single out; the game has no log and
+// shows the player nothing, so messages are dropped while the sink is set up.
+void dropMessage(QtMsgType, const QMessageLogContext &, const QString &)
+{
+}
+
 } // namespace
 
 QtSound::QtSound()
 {
+    const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
     open();
+    qInstallMessageHandler(previous);
 }
 
 QtSound::~QtSound()

@@ -1,0 +1,145 @@
+// Measures how promptly QtSound is heard: the delay from play() to the tone's
+// first sample in a recording of the sound server's null sink, over 20 tones,
+// and what constructing a QtSound costs with and without a sound server.
+// Run it with the environment of tests/fixtures/pulse.sh (PULSE_SERVER set).
+#include "MonitorRecorder.h"
+#include "platform/QtSound.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr int kTones = 20;
+constexpr int kToneSpacingMs = 450;
+constexpr int kConstructions = 7;
+constexpr int kLoudEnough = 1500; // the clips peak at 9376
+
+struct Spread
+{
+    double median;
+    double largest;
+};
+
+Spread spread(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+    return {median, values.back()};
+}
+
+void settle(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// One construction in a fresh process, so the sound system's one-time set-up counts.
+std::vector<double> constructionCosts(const QString &pulseServer)
+{
+    std::vector<double> costs;
+    for (int i = 0; i < kConstructions; ++i) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!pulseServer.isEmpty())
+            env.insert(QStringLiteral("PULSE_SERVER"), pulseServer);
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--construct")});
+        if (child.waitForFinished(10000) && child.exitCode() == 0)
+            costs.push_back(child.readAllStandardOutput().trimmed().toDouble());
+    }
+    return costs;
+}
+
+int constructOnce()
+{
+    const qint64 before = MonitorRecorder::now();
+    QtSound sound;
+    const qint64 after = MonitorRecorder::now();
+    std::printf("%.3f\n", double(after - before) / 1e6);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (app.arguments().contains(QStringLiteral("--construct")))
+        return constructOnce();
+    if (qEnvironmentVariableIsEmpty("PULSE_SERVER")) {
+        std::fprintf(stderr, "tone_delay: run under the test sound server (tests/fixtures/pulse.sh)\n");
+        return 2;
+    }
+
+    std::vector<QByteArray> clips;
+    for (int id = 101; id <= 104; ++id) {
+        QFile file(QStringLiteral(TESSALY_TONES_DIR "/%1.wav").arg(id));
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "tone_delay: cannot read %s\n", qPrintable(file.fileName()));
+            return 1;
+        }
+        clips.push_back(file.readAll());
+    }
+
+    const std::vector<double> withServer = constructionCosts({});
+    const std::vector<double> withoutServer =
+        constructionCosts(QStringLiteral("unix:/nonexistent/tessaly/native"));
+
+    QtSound sound;
+    if (!sound.isAudible()) {
+        std::fprintf(stderr, "tone_delay: no sound device\n");
+        return 1;
+    }
+    MonitorRecorder recorder;
+    if (!recorder.start()) {
+        std::fprintf(stderr, "tone_delay: cannot record the null sink's monitor\n");
+        return 1;
+    }
+    std::vector<qint64> playedAt;
+    for (int i = 0; i < kTones; ++i) {
+        settle(kToneSpacingMs);
+        playedAt.push_back(MonitorRecorder::now());
+        sound.play(clips[size_t(i) % clips.size()]);
+    }
+    settle(kToneSpacingMs);
+    recorder.stop();
+
+    const QVector<qint16> samples = recorder.samples();
+    std::vector<double> delays;
+    for (const qint64 played : playedAt) {
+        qint64 index = qMax<qint64>(0, recorder.sampleAt(played));
+        const qint64 end = qMin<qint64>(samples.size(), index + MonitorRecorder::kRate / 2);
+        while (index < end && std::abs(samples[index]) < kLoudEnough)
+            ++index;
+        if (index < end)
+            delays.push_back(double(recorder.timeOfSample(index) - played) / 1e6);
+    }
+    if (delays.empty() || withServer.empty() || withoutServer.empty()) {
+        std::fprintf(stderr, "tone_delay: nothing measured (%zu tones heard)\n", delays.size());
+        return 1;
+    }
+
+    const Spread delay = spread(delays);
+    const Spread built = spread(withServer);
+    const Spread silent = spread(withoutServer);
+    std::printf("%-36s %10s %10s %6s\n", "measure", "median ms", "largest ms", "n");
+    std::printf("%-36s %10.1f %10.1f %6zu\n", "play() to first sample heard", delay.median,
+                delay.largest, delays.size());
+    std::printf("%-36s %10.2f %10.2f %6zu\n", "QtSound construction, server", built.median,
+                built.largest, withServer.size());
+    std::printf("%-36s %10.2f %10.2f %6zu\n", "QtSound construction, no server", silent.median,
+                silent.largest, withoutServer.size());
+    std::printf("tones heard: %zu of %d\n", delays.size(), kTones);
+    return 0;
+}

@@ -1,0 +1,92 @@
+#include "MonitorRecorder.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <chrono>
+#include <cstring>
+
+MonitorRecorder::MonitorRecorder(QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_parec, &QProcess::readyReadStandardOutput, this, &MonitorRecorder::takeOutput);
+}
+
+MonitorRecorder::~MonitorRecorder()
+{
+    stop();
+}
+
+qint64 MonitorRecorder::now()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+bool MonitorRecorder::start()
+{
+    m_raw.clear();
+    m_origin = std::numeric_limits<qint64>::max();
+    m_parec.start(QStringLiteral("parec"),
+                  {QStringLiteral("-d"), QStringLiteral("tessaly_null.monitor"),
+                   QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(kRate),
+                   QStringLiteral("--channels=1"), QStringLiteral("--raw"),
+                   QStringLiteral("--latency-msec=5")});
+    if (!m_parec.waitForStarted(5000))
+        return false;
+    // Wait (in the event loop, so chunks keep their arrival times) for audio to
+    // flow for a little while, so the clock estimate has settled.
+    QEventLoop loop;
+    QTimer poll;
+    const QDeadlineTimer deadline(5000);
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (m_raw.size() >= kRate / 5 * 2 || deadline.hasExpired()
+            || m_parec.state() != QProcess::Running)
+            loop.quit();
+    });
+    poll.start(10);
+    loop.exec();
+    return m_raw.size() >= kRate / 5 * 2;
+}
+
+void MonitorRecorder::stop()
+{
+    if (m_parec.state() == QProcess::NotRunning)
+        return;
+    takeOutput();
+    m_parec.terminate();
+    if (!m_parec.waitForFinished(3000)) {
+        m_parec.kill();
+        m_parec.waitForFinished(3000);
+    }
+}
+
+void MonitorRecorder::takeOutput()
+{
+    const qint64 arrived = now();
+    m_raw += m_parec.readAllStandardOutput();
+    // Every sample in hand was played by now: the last one at the latest
+    // `arrived`, the first one a whole recording's length before that.
+    const qint64 received = m_raw.size() / 2;
+    if (received > 0)
+        m_origin = qMin(m_origin, arrived - received * 1'000'000'000LL / kRate);
+}
+
+QVector<qint16> MonitorRecorder::samples() const
+{
+    QVector<qint16> out(m_raw.size() / 2);
+    std::memcpy(out.data(), m_raw.constData(), size_t(out.size()) * 2);
+    return out;
+}
+
+qint64 MonitorRecorder::timeOfSample(qint64 index) const
+{
+    return m_origin + index * 1'000'000'000LL / kRate;
+}
+
+qint64 MonitorRecorder::sampleAt(qint64 nanoseconds) const
+{
+    return (nanoseconds - m_origin) * kRate / 1'000'000'000LL;
+}
