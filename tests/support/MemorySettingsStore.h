@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/SettingsStore.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// An in-memory settings store that logs every read and write in order.
+class MemorySettingsStore final : public SettingsStore
+{
+public:
+    QString get(const QString &app, const QString &section, const QString &key,
+                const QString &defaultValue) override;
+    void save(const QString &app, const QString &section, const QString &key, const QString &text) override;
+
+    static QString path(const QString &app, const QString &section, const QString &key);
+
+    QMap<QString, QString> values;  // by path()
+    QStringList reads;              // "section/key", in order
+    QStringList writes;             // "section/key", in order
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Sound.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <array>
+#include <functional>
+
+// A sound layer that plays nothing and remembers every image it was handed.
+class RecordingSound final : public Sound
+{
+public:
+    void play(const QByteArray &image) override
+    {
+        m_plays.append(image);
+        if (onPlay)
+            onPlay(image);
+    }
+    // Called at every play, for tests that log a timeline.
+    std::function<void(const QByteArray &image)> onPlay;
+
+    const QList<QByteArray> &plays() const { return m_plays; }
+    // Each play as the index of the clip it matches in clips, -1 for none.
+    QList<int> playedIndices(const std::array<QByteArray, 4> &clips) const;
+    void clear() { m_plays.clear(); }
+
+private:
+    QList<QByteArray> m_plays;
+};

@@ -1,0 +1,35 @@
+#include "support/TestBoard.h"
+
+#include "board/frmMain.h"
+
+#include <QApplication>
+#include <QTest>
+
+TestBoard::TestBoard(quint32 seed)
+{
+    Platform platform;
+    platform.pump = &pump;
+    platform.sound = &sound;
+    platform.store = &store;
+    platform.helpViewer = &helpViewer;
+    platform.shell = &shell;
+    platform.registry = &registry;
+    platform.messageBox = &messageBox;
+    platform.seed = seed;
+    board = std::make_unique<frmMain>(platform);
+    probe = std::make_unique<BoardProbe>(*board);
+}
+
+TestBoard::~TestBoard() = default;
+
+void TestBoard::closeDialogsWithDefaults()
+{
+    m_dialogCloser.setInterval(5);
+    QObject::connect(&m_dialogCloser, &QTimer::timeout, [] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            QWidget *target = modal->focusWidget() ? modal->focusWidget() : modal;
+            QTest::keyClick(target, Qt::Key_Return);
+        }
+    });
+    m_dialogCloser.start();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "support/BoardProbe.h"
+#include "support/FakeMessagePump.h"
+#include "support/FakeRegistry.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingHelpViewer.h"
+#include "support/RecordingShell.h"
+#include "support/RecordingSound.h"
+#include "support/ScriptedMessageBox.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+class frmMain;
+
+// A board window on fake services: instant waits, recorded tones, an in-memory
+// store, scripted message boxes, and a fixed seed.
+class TestBoard
+{
+public:
+    explicit TestBoard(quint32 seed = 1);
+    ~TestBoard();
+
+    // From now on every modal dialog that opens is answered with Enter (its
+    // default button), so game-over dialogs do not stop a test.
+    void closeDialogsWithDefaults();
+
+    FakeMessagePump pump;
+    RecordingSound sound;
+    MemorySettingsStore store;
+    ScriptedMessageBox messageBox;
+    RecordingHelpViewer helpViewer;
+    RecordingShell shell;
+    FakeRegistry registry;
+    std::unique_ptr<frmMain> board;
+    std::unique_ptr<BoardProbe> probe;
+
+private:
+    QTimer m_dialogCloser;
+};
