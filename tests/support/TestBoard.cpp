@@ -5,8 +5,9 @@
 #include <QApplication>
 #include <QTest>
 
-TestBoard::TestBoard(quint32 seed)
+TestBoard::TestBoard(quint32 seed, const QMap<QString, QString> &stored)
 {
+    store.values = stored;
     Platform platform;
     platform.pump = &pump;
     platform.sound = &sound;

@@ -21,7 +21,8 @@ class frmMain;
 class TestBoard
 {
 public:
-    explicit TestBoard(quint32 seed = 1);
+    // stored: the settings store's values at start-up, keyed as MemorySettingsStore::path.
+    explicit TestBoard(quint32 seed = 1, const QMap<QString, QString> &stored = {});
     ~TestBoard();
 
     // From now on every modal dialog that opens is answered with Enter (its

@@ -1,0 +1,206 @@
+#include "board/frmMain.h"
+#include "board/modGlobals.h"
+#include "counter/DisplayCounter.h"
+#include "platform/HotSpot.h"
+#include "support/BoardProbe.h"
+#include "support/TestBoard.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+// The board's score table, its stored values and its level counter.
+class TestBoardTable : public QObject
+{
+    Q_OBJECT
+
+    using Table = std::array<qint16, 5>;
+
+    static QStringList expectedKeys()
+    {
+        QStringList keys;
+        for (int i = 1; i <= 5; ++i)
+            keys << QStringLiteral("Scores/Score%1").arg(i);
+        for (int i = 1; i <= 5; ++i)
+            keys << QStringLiteral("Scores/Name%1").arg(i);
+        return keys << QStringLiteral("Scores/Last Name Entered") << QStringLiteral("Settings/Speed");
+    }
+
+    // Ends a game with the given score by a wrong press.
+    static void finishGameWith(TestBoard &t, qint16 score)
+    {
+        t.probe->setGame(score, score - 1);
+        const qint16 due = t.probe->sequence().at(std::size_t(score));
+        t.probe->pressAndRelease(qint16((due + 1) % 4));
+    }
+
+    static QImage pixels(QWidget &widget) { return widget.grab().toImage(); }
+
+private slots:
+    void init() { modGlobals::giSpeed = 1; }
+
+    void startUpReadsTwelveValuesAndShutDownWritesThemAll()
+    {
+        // An empty store gives the defaults; closing writes all twelve keys in order.
+        TestBoard t;
+        QCOMPARE(t.store.reads, expectedKeys());
+        QCOMPARE(t.probe->scores(), (Table{0, 0, 0, 0, 0}));
+        for (qint16 i = 0; i < 5; ++i)
+            QCOMPARE(t.board->PlayerName(i), QStringLiteral("Anonymous"));
+        QCOMPARE(t.board->msLastNameEntered, QStringLiteral("Anonymous"));
+        QCOMPARE(modGlobals::giSpeed, qint16(1));
+        QVERIFY(t.store.writes.isEmpty());
+        t.board->close();
+        QCOMPARE(t.store.writes, expectedKeys());
+        QCOMPARE(t.store.values.value(MemorySettingsStore::path("Tessaly", "Scores", "Score3")), QStringLiteral("0"));
+        t.board->close();
+        QCOMPARE(t.store.writes.size(), 12);
+    }
+
+    void storedValuesAreReadAsStored_data()
+    {
+        QTest::addColumn<QString>("score");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<qint16>("readScore");
+        QTest::addColumn<qint16>("readSpeed");
+        QTest::newRow("plain") << "42" << "2" << qint16(42) << qint16(2);
+        QTest::newRow("negative") << "-7" << "-3" << qint16(-7) << qint16(-3);
+        QTest::newRow("out of range code kept") << "32767" << "9" << qint16(32767) << qint16(9);
+        QTest::newRow("empty") << "" << "" << qint16(0) << qint16(1);
+        QTest::newRow("letters") << "abc" << "fast" << qint16(0) << qint16(1);
+        QTest::newRow("exponent") << "1e3" << "1e0" << qint16(0) << qint16(1);
+        QTest::newRow("too large") << "99999" << "40000" << qint16(0) << qint16(1);
+        QTest::newRow("leading blank") << " 5" << " 2" << qint16(0) << qint16(1);
+        QTest::newRow("hexadecimal") << "0x10" << "0x1" << qint16(0) << qint16(1);
+        QTest::newRow("huge") << QString(5000, '9') << QString(5000, '1') << qint16(0) << qint16(1);
+    }
+    void storedValuesAreReadAsStored()
+    {
+        // A stored number that is not a whole 16-bit number reads as the default and
+        // is written back in proper form; names come back exactly.
+        QFETCH(QString, score);
+        QFETCH(QString, speed);
+        QFETCH(qint16, readScore);
+        QFETCH(qint16, readSpeed);
+        TestBoard reread(1, {{MemorySettingsStore::path("Tessaly", "Scores", "Score1"), score},
+                             {MemorySettingsStore::path("Tessaly", "Scores", "Name1"), QString()},
+                             {MemorySettingsStore::path("Tessaly", "Settings", "Speed"), speed}});
+        QCOMPARE(reread.board->Score(0), readScore);
+        QCOMPARE(reread.board->PlayerName(0), QString());
+        QCOMPARE(modGlobals::giSpeed, readSpeed);
+        reread.board->close();
+        QCOMPARE(reread.store.values.value(MemorySettingsStore::path("Tessaly", "Scores", "Score1")),
+                 QString::number(readScore));
+        QCOMPARE(reread.store.values.value(MemorySettingsStore::path("Tessaly", "Settings", "Speed")),
+                 QString::number(readSpeed));
+    }
+
+    void tableIndexesOutsideTheTableFault()
+    {
+        // Score and PlayerName take 0..4 only; any other index faults and changes nothing.
+        TestBoard t;
+        for (const qint16 bad : {qint16(-1), qint16(5), qint16(-32768), qint16(32767)}) {
+            QVERIFY_THROWS_EXCEPTION(SubscriptOutOfRange, t.board->Score(bad));
+            QVERIFY_THROWS_EXCEPTION(SubscriptOutOfRange, t.board->setScore(bad, 9));
+            QVERIFY_THROWS_EXCEPTION(SubscriptOutOfRange, t.board->PlayerName(bad));
+            QVERIFY_THROWS_EXCEPTION(SubscriptOutOfRange, t.board->setPlayerName(bad, QStringLiteral("x")));
+        }
+        QCOMPARE(t.probe->scores(), (Table{0, 0, 0, 0, 0}));
+        QCOMPARE(t.board->msLastNameEntered, QStringLiteral("Anonymous"));
+        t.board->setPlayerName(4, QStringLiteral("Ada"));
+        QCOMPARE(t.board->msLastNameEntered, QStringLiteral("Ada"));
+        t.board->setScore(4, 3);
+        QCOMPARE(t.board->msLastNameEntered, QStringLiteral("Ada"));
+    }
+
+    void aFinishedGameTakesItsPlaceInTheTable_data()
+    {
+        QTest::addColumn<Table>("before");
+        QTest::addColumn<qint16>("score");
+        QTest::addColumn<Table>("after");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<qint16>("place");
+        const Table table{50, 40, 30, 20, 10};
+        QTest::newRow("tie goes above") << table << qint16(30) << Table{50, 40, 30, 30, 20}
+                                        << QStringList{"A", "B", "New", "C", "D"} << qint16(2);
+        QTest::newRow("below the table") << table << qint16(5) << table
+                                         << QStringList{"A", "B", "C", "D", "E"} << qint16(-1);
+        QTest::newRow("equal to the last") << table << qint16(10) << Table{50, 40, 30, 20, 10}
+                                           << QStringList{"A", "B", "C", "D", "New"} << qint16(4);
+        QTest::newRow("fresh table, score 0") << Table{0, 0, 0, 0, 0} << qint16(0) << Table{0, 0, 0, 0, 0}
+                                              << QStringList{"New", "A", "B", "C", "D"} << qint16(0);
+    }
+    void aFinishedGameTakesItsPlaceInTheTable()
+    {
+        // Insertion moves lower entries down with their names; the name entry then
+        // names the new place, and the place's old name stays until it does.
+        QFETCH(Table, before);
+        QFETCH(qint16, score);
+        QFETCH(Table, after);
+        QFETCH(QStringList, names);
+        QFETCH(qint16, place);
+        TestBoard t;
+        t.probe->setScores(before);
+        for (qint16 i = 0; i < 5; ++i)
+            t.board->setPlayerName(i, QString(QChar('A' + i)));
+        t.board->setPlayerName(0, QStringLiteral("A"));
+        QStringList seen;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            seen << modal->objectName();
+            if (auto *name = modal->findChild<QLineEdit *>(QStringLiteral("txtName"))) {
+                // Before the name is entered the new place keeps the old entry's name,
+                // and the box offers the last name entered, all selected.
+                seen << t.board->PlayerName(place) << name->selectedText();
+                name->setText(QStringLiteral("New"));
+            }
+            QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, Qt::Key_Return);
+        });
+        answer.start(5);
+        finishGameWith(t, score);
+        QCOMPARE(t.board->miCurrentScorePos, place);
+        QCOMPARE(t.probe->scores(), after);
+        for (qint16 i = 0; i < 5; ++i)
+            QCOMPARE(t.board->PlayerName(i), names.at(i));
+        QCOMPARE(modGlobals::giCurrentScorePos, qint16(-1));
+        if (place < 0) {
+            QVERIFY(seen.isEmpty());
+        } else {
+            QCOMPARE(seen, (QStringList{"frmNewHighScore", QString(QChar('A' + place)), "A", "frmScores"}));
+            QCOMPARE(t.board->msLastNameEntered, QStringLiteral("New"));
+        }
+        QVERIFY(!t.probe->clickBusy());
+    }
+
+    void theLevelCounterShowsNothingThenZeroThenEachLevel()
+    {
+        // The counter is blank until the first New Game, 00 then, and 01 after a round.
+        TestBoard t;
+        DisplayCounter &counter = t.probe->dcLevel();
+        QCOMPARE(counter.geometry(), QRect(344, 412, 73, 29));
+        QImage blank(counter.size(), QImage::Format_RGB32);
+        blank.fill(Qt::black);
+        QCOMPARE(pixels(counter).convertToFormat(QImage::Format_RGB32), blank);
+
+        DisplayCounter reference;
+        reference.resize(counter.size());
+        t.board->mnuGameNew_Click();
+        reference.setValue(0);
+        QCOMPARE(pixels(counter), pixels(reference));
+
+        t.board->tmrShowLights_Timer();
+        t.board->tmrShowLights_Timer();
+        t.probe->pressAndRelease(t.probe->sequence().at(0));
+        reference.setValue(1);
+        QCOMPARE(pixels(counter), pixels(reference));
+        QCOMPARE(counter.value(), qint16(1));
+    }
+};
+
+QTEST_MAIN(TestBoardTable)
+#include "tst_boardtable.moc"
