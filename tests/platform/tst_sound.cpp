@@ -1,0 +1,229 @@
+#include "support/MonitorRecorder.h"
+
+#include "platform/QtSound.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr double kRate = MonitorRecorder::kRate;
+constexpr int kLoud = 2000;       // the clips peak at 9376
+constexpr int kSilent = 150;      // what the null sink's silence may round to
+constexpr int kMergeGap = 60;     // samples; near a zero crossing a tone dips below kLoud
+constexpr double kFullClip = 0.19; // seconds; the clips last 0.197 s
+
+const double kPitch[] = {259.1, 326.5, 388.2, 489.2};
+
+QByteArray clip(int light)
+{
+    QFile file(QStringLiteral(":/WAVE/%1").arg(101 + light));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct Span
+{
+    qint64 first{};
+    qint64 end{}; // one past the last loud sample
+    double seconds() const { return double(end - first) / kRate; }
+};
+
+// Stretches of sound, split where it stays quiet for longer than a tone ever does.
+QVector<Span> soundingSpans(const QVector<qint16> &samples)
+{
+    QVector<Span> spans;
+    for (qint64 i = 0; i < samples.size(); ++i) {
+        if (std::abs(samples[i]) < kLoud)
+            continue;
+        if (!spans.isEmpty() && i - spans.last().end <= kMergeGap)
+            spans.last().end = i + 1;
+        else
+            spans.append({i, i + 1});
+    }
+    return spans;
+}
+
+// Rising zero crossings, in fractional samples.
+QVector<double> risingCrossings(const QVector<qint16> &samples, const Span &span)
+{
+    QVector<double> crossings;
+    for (qint64 i = qMax<qint64>(span.first, 1); i < span.end; ++i) {
+        if (samples[i - 1] < 0 && samples[i] >= 0)
+            crossings.append(double(i - 1) + double(-samples[i - 1]) / double(samples[i] - samples[i - 1]));
+    }
+    return crossings;
+}
+
+double pitchOf(const QVector<double> &crossings)
+{
+    if (crossings.size() < 3)
+        return 0.0;
+    return (crossings.size() - 1) * kRate / (crossings.last() - crossings.first());
+}
+
+QString describe(const QVector<Span> &spans)
+{
+    QStringList parts;
+    for (const Span &span : spans)
+        parts << QStringLiteral("%1 s at %2").arg(span.seconds(), 0, 'f', 3).arg(span.first);
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+// Heard for real: QtSound played into the test server's null sink, recorded from its monitor.
+class TestSound : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QtSound> m_sound;
+    MonitorRecorder m_recorder;
+
+    // What the sink played from just before `from` until `milliseconds` after it.
+    QVector<qint16> heardSince(qint64 from, int milliseconds)
+    {
+        QTest::qWait(milliseconds + 300); // the recording trails the sound a little
+        const QVector<qint16> all = m_recorder.samples();
+        const qint64 first = qBound<qint64>(0, m_recorder.sampleAt(from) - qint64(kRate / 50), all.size());
+        const qint64 last = qBound<qint64>(first, m_recorder.sampleAt(from) + qint64(kRate * milliseconds / 1000), all.size());
+        return all.mid(first, last - first);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_sound = std::make_unique<QtSound>();
+        QVERIFY2(m_sound->isAudible(), "no sound device on the test server");
+        QVERIFY2(m_recorder.start(), "cannot record tessaly_null.monitor with parec");
+        for (int light = 0; light < 4; ++light)
+            QCOMPARE(clip(light).size(), 8744);
+    }
+
+    void eachToneIsHeardInFullAtItsPitch_data()
+    {
+        QTest::addColumn<int>("light");
+        for (int light = 0; light < 4; ++light)
+            QTest::addRow("clip %d", 101 + light) << light;
+    }
+    void eachToneIsHeardInFullAtItsPitch()
+    {
+        // A light's tone sounds for its whole length, at its own pitch, once.
+        QFETCH(int, light);
+        const qint64 played = MonitorRecorder::now();
+        m_sound->play(clip(light));
+        const QVector<qint16> heard = heardSince(played, 600);
+        const QVector<Span> spans = soundingSpans(heard);
+        QVERIFY2(spans.size() == 1, qPrintable(describe(spans)));
+        QVERIFY2(spans[0].seconds() >= kFullClip, qPrintable(describe(spans)));
+        QVERIFY2(spans[0].seconds() < 0.21, qPrintable(describe(spans)));
+        const double pitch = pitchOf(risingCrossings(heard, spans[0]));
+        QVERIFY2(std::abs(pitch / kPitch[light] - 1.0) < 0.02, qPrintable(QString::number(pitch)));
+    }
+
+    void aToneRequestedSoonAfterAnotherCutsItOff()
+    {
+        // 100 ms into the red tone the green one is asked for: red stops there, green
+        // is heard from its start for its full length, and the cut does not click.
+        const qint64 played = MonitorRecorder::now();
+        m_sound->play(clip(0));
+        QTest::qWait(100);
+        m_sound->play(clip(3));
+        const QVector<qint16> heard = heardSince(played, 700);
+        const QVector<Span> spans = soundingSpans(heard);
+        QVERIFY2(spans.size() == 1, qPrintable(describe(spans)));
+
+        // Tell the two tones apart by the length of each period.
+        const QVector<double> crossings = risingCrossings(heard, spans[0]);
+        const double lowPeriod = kRate / kPitch[0];
+        const double highPeriod = kRate / kPitch[3];
+        qint64 lastLow = -1;
+        qint64 firstHigh = -1;
+        int highPeriods = 0;
+        for (qsizetype i = 1; i < crossings.size(); ++i) {
+            const double period = crossings[i] - crossings[i - 1];
+            if (std::abs(period - lowPeriod) < 2.0 && firstHigh < 0)
+                lastLow = qint64(crossings[i]);
+            if (std::abs(period - highPeriod) < 1.0) {
+                if (firstHigh < 0)
+                    firstHigh = qint64(crossings[i - 1]);
+                ++highPeriods;
+            }
+        }
+        QVERIFY(lastLow > 0 && firstHigh > lastLow);
+        const double lowSeconds = double(lastLow - spans[0].first) / kRate;
+        QVERIFY2(lowSeconds > 0.06 && lowSeconds < 0.15, qPrintable(QString::number(lowSeconds)));
+        const double highSeconds = double(spans[0].end - firstHigh) / kRate;
+        QVERIFY2(highSeconds >= kFullClip && highSeconds < 0.21, qPrintable(QString::number(highSeconds)));
+        QVERIFY(highPeriods >= int(kFullClip * kPitch[3]) - 2);
+
+        // The tones themselves never step by more than ~1500 between samples.
+        int steepest = 0;
+        for (qsizetype i = 1; i < heard.size(); ++i)
+            steepest = qMax(steepest, std::abs(heard[i] - heard[i - 1]));
+        QVERIFY2(steepest < 3000, qPrintable(QString::number(steepest)));
+    }
+
+    void theSameToneTwiceInARowIsHeardTwice_data()
+    {
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<int>("spanCount");
+        QTest::addColumn<double>("shortest");
+        QTest::addColumn<double>("longest");
+        QTest::newRow("after the first ended") << 300 << 2 << kFullClip << 0.21;
+        // Cut off after 100 ms and started again: about 0.1 s + 0.197 s of sound.
+        QTest::newRow("while the first sounds") << 100 << 1 << 0.27 << 0.33;
+    }
+    void theSameToneTwiceInARowIsHeardTwice()
+    {
+        // A light pressed twice sounds twice, the second time from the beginning.
+        QFETCH(int, gapMs);
+        QFETCH(int, spanCount);
+        QFETCH(double, shortest);
+        QFETCH(double, longest);
+        const qint64 played = MonitorRecorder::now();
+        m_sound->play(clip(1));
+        QTest::qWait(gapMs);
+        m_sound->play(clip(1));
+        const QVector<Span> spans = soundingSpans(heardSince(played, gapMs + 600));
+        QVERIFY2(spans.size() == spanCount, qPrintable(describe(spans)));
+        for (const Span &span : spans) {
+            QVERIFY2(span.seconds() >= shortest && span.seconds() <= longest,
+                     qPrintable(describe(spans)));
+        }
+    }
+
+    void anUnplayableImageGivesSilence_data()
+    {
+        QTest::addColumn<QByteArray>("image");
+        const QByteArray good = clip(2);
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("cut short") << good.left(4000);
+        QTest::newRow("bad header") << QByteArray(good).replace(0, 4, "JUNK");
+        QTest::newRow("not PCM") << QByteArray(good).replace(20, 1, "\x03");
+        QTest::newRow("samples without a header") << good.mid(44);
+    }
+    void anUnplayableImageGivesSilence()
+    {
+        // Nothing is heard, not even a default sound, and nothing breaks.
+        QFETCH(QByteArray, image);
+        const qint64 played = MonitorRecorder::now();
+        m_sound->play(image);
+        const QVector<qint16> heard = heardSince(played, 400);
+        QVERIFY(heard.size() > int(kRate / 3));
+        int loudest = 0;
+        for (const qint16 sample : heard)
+            loudest = qMax(loudest, std::abs(int(sample)));
+        QVERIFY2(loudest <= kSilent, qPrintable(QString::number(loudest)));
+        // And the next good clip still plays.
+        const qint64 after = MonitorRecorder::now();
+        m_sound->play(clip(2));
+        const QVector<Span> spans = soundingSpans(heardSince(after, 500));
+        QVERIFY2(spans.size() == 1 && spans[0].seconds() >= kFullClip, qPrintable(describe(spans)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSound)
+#include "tst_sound.moc"
