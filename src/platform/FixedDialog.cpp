@@ -35,7 +35,10 @@ void FixedDialog::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
     QPainter painter(this);
-    qDrawWinPanel(&painter, rect(), palette(), false);
+    // A dark outline keeps the edge visible on a light desktop; inside it, a raised bevel.
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), palette(), false, 1);
 }
 
 void FixedDialog::keyPressEvent(QKeyEvent *event)

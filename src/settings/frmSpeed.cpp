@@ -1,14 +1,13 @@
 #include "settings/frmSpeed.h"
 
 #include "board/modGlobals.h"
+#include "platform/OptionButton.h"
 #include "platform/Twips.h"
 
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QShortcutEvent>
 
 frmSpeed::frmSpeed(QWidget *owner)
     : FixedDialog(owner, Twips::rect(0, 0, 2310, 2595))
@@ -25,11 +24,10 @@ frmSpeed::frmSpeed(QWidget *owner)
     static const char *const names[optionCount] = {"Slow", "Normal", "Fast"};
     mOptions = new QButtonGroup(this);
     for (int i = 0; i < optionCount; ++i) {
-        optSpeed[i] = new QRadioButton(QString::fromLatin1(captions[i]), this);
+        optSpeed[i] = new OptionButton(QString::fromLatin1(captions[i]), this);
         optSpeed[i]->setObjectName(QStringLiteral("optSpeed(%1)").arg(i));
         optSpeed[i]->setGeometry(Twips::rect(300, 780 + 420 * i, 1695, 255));
         optSpeed[i]->setAccessibleName(QString::fromLatin1(names[i]));
-        optSpeed[i]->installEventFilter(this);
         mOptions->addButton(optSpeed[i], i);
     }
     connect(mOptions, &QButtonGroup::idClicked, this, [this](int id) { optSpeed_Click(qint16(id)); });
@@ -82,16 +80,6 @@ bool frmSpeed::eventFilter(QObject *watched, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             cmdOK->click();
-            return true;
-        }
-    }
-    // Alt+S, Alt+N, Alt+F: Qt would select the option only after a 100 ms click animation,
-    // which closing the dialog at once could lose; select it now.
-    if (event->type() == QEvent::Shortcut) {
-        auto *option = qobject_cast<QRadioButton *>(watched);
-        if (option && !static_cast<QShortcutEvent *>(event)->isAmbiguous()) {
-            option->setFocus(Qt::ShortcutFocusReason);
-            option->click();
             return true;
         }
     }

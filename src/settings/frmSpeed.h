@@ -9,7 +9,7 @@
 class QButtonGroup;
 class QLabel;
 class QPushButton;
-class QRadioButton;
+class OptionButton;
 
 // The playback speed: selecting an option sets the program-wide speed code at once.
 // OK is neither default nor cancel: Escape does nothing, and Enter closes the dialog
@@ -34,7 +34,7 @@ private:
     static constexpr int optionCount = 3;
 
     QLabel *Label1{};
-    std::array<QRadioButton *, optionCount> optSpeed{};
+    std::array<OptionButton *, optionCount> optSpeed{};
     QButtonGroup *mOptions{};
     QPushButton *cmdOK{};
 };
