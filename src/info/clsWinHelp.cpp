@@ -4,6 +4,7 @@
 #include "platform/HelpViewer.h"
 
 #include <QByteArray>
+#include <QWidget>
 
 clsWinHelp::clsWinHelp(HelpViewer &viewer, QWidget *owner)
     : m_viewer(viewer)

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QPointer>
-#include <QWidget>
 #include <QtGlobal>
 
 class HelpViewer;
+class QWidget;
 
 // Opens the program's help file in the help viewer and closes the viewer again.
 // Every operation is one viewer call on the application's help-file path, read

@@ -55,7 +55,7 @@ frmAbout::frmAbout(Registry &registry, Shell &shell, MessageBox &box, QWidget *o
     , m_box(box)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setFont(Twips::font(QStringLiteral("MS Sans Serif"), 8));
+    setFont(Twips::font(QStringLiteral("MS Sans Serif"), 8.25));
     setFixedSize(Twips::toPixels(4920), Twips::toPixels(2385));
     const QIcon icon = owner ? owner->window()->windowIcon() : QApplication::windowIcon();
     setWindowIcon(icon);

@@ -1,11 +1,14 @@
 #include "platform/HelpFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextDocumentFragment>
 
 namespace {
+constexpr qint64 maxFileSize = 16 * 1024 * 1024;
+
 QString plainText(const QString &html)
 {
     return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
@@ -25,6 +28,11 @@ bool HelpFile::load(const QString &fileName)
     m_title.clear();
     m_styleSheet.clear();
     m_topics.clear();
+    // Only an ordinary file of sensible size: a pipe or device named as the help
+    // file would block or never end.
+    const QFileInfo info(fileName);
+    if (!info.isFile() || info.size() > maxFileSize)
+        return false;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -36,9 +36,9 @@ private:
     enum class PageKind { Contents, Topic, Context, HelpOnHelp };
     struct Page
     {
-        PageKind kind;
+        PageKind kind{PageKind::Contents};
         QString id;
-        quint32 context;
+        quint32 context{};
     };
 
     void go(const Page &page);

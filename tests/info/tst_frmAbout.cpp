@@ -1,0 +1,233 @@
+#include "info/frmAbout.h"
+#include "platform/App.h"
+#include "support/FakeRegistry.h"
+#include "support/RecordingShell.h"
+#include "support/ScriptedMessageBox.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QColor grey{128, 128, 128};
+
+// Runs action as soon as the dialog's modal loop is up.
+void whenModal(std::function<void(frmAbout *)> action)
+{
+    QTimer::singleShot(0, qApp, [action] {
+        if (auto *dialog = qobject_cast<frmAbout *>(QApplication::activeModalWidget()))
+            action(dialog);
+    });
+}
+
+} // namespace
+
+// The About window: what it shows, where, and how it closes.
+class TestFrmAbout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void loadFillsCaptionTitleAndVersion();
+    void controlsSitWhereTheDesignPutsThem_data();
+    void controlsSitWhereTheDesignPutsThem();
+    void windowIsAFixedDialogWithOnlyACloseBox();
+    void titleUsesTheLargeBoldItalicFont();
+    void separatorIsEtchedAcrossTheFullWidth();
+    void iconIsTheOwnersIcon();
+    void everyWayOfClosingActsAsOk_data();
+    void everyWayOfClosingActsAsOk();
+    void okHasTheFocusAndTabReachesSystemInfo();
+    void enterOnSystemInfoStartsItAndKeepsTheWindowOpen();
+
+private:
+    std::unique_ptr<QWidget> m_board;
+    FakeRegistry m_registry;
+    RecordingShell m_shell;
+    ScriptedMessageBox m_box{{}, MessageBox::vbOK};
+};
+
+void TestFrmAbout::init()
+{
+    m_board = std::make_unique<QWidget>();
+    m_registry = FakeRegistry();
+    m_shell = RecordingShell();
+    m_box = ScriptedMessageBox({}, MessageBox::vbOK);
+}
+
+void TestFrmAbout::loadFillsCaptionTitleAndVersion()
+{
+    // Load names the window after the application and shows its version numbers.
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    QCOMPARE(about.windowTitle(), QStringLiteral("About Tessaly"));
+    QCOMPARE(about.findChild<QLabel *>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Tessaly"));
+    const QString version = about.findChild<QLabel *>(QStringLiteral("lblVersion"))->text();
+    QCOMPARE(version, QStringLiteral("Version %1.%2.%3").arg(App::major()).arg(App::minor()).arg(App::revision()));
+    QVERIFY(QRegularExpression(QStringLiteral("^Version (0|[1-9][0-9]*)\\.(0|[1-9][0-9]*)\\.(0|[1-9][0-9]*)$"))
+                .match(version)
+                .hasMatch());
+    QVERIFY(!about.findChild<QLabel *>(QStringLiteral("lblDescription"))->text().isEmpty());
+    QCOMPARE(about.findChild<QPushButton *>(QStringLiteral("cmdOK"))->text(), QStringLiteral("OK"));
+    QCOMPARE(about.findChild<QPushButton *>(QStringLiteral("cmdSysInfo"))->text(),
+             QStringLiteral("&System Info..."));
+}
+
+void TestFrmAbout::controlsSitWhereTheDesignPutsThem_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+
+    // Twips of the design at 15 to the pixel.
+    QTest::newRow("Image1") << QStringLiteral("Image1") << QRect(16, 16, 32, 32);
+    QTest::newRow("lblTitle") << QStringLiteral("lblTitle") << QRect(56, 4, 259, 32);
+    QTest::newRow("lblVersion") << QStringLiteral("lblVersion") << QRect(60, 28, 259, 15);
+    QTest::newRow("lblDescription") << QStringLiteral("lblDescription") << QRect(60, 68, 259, 34);
+    QTest::newRow("cmdOK") << QStringLiteral("cmdOK") << QRect(235, 99, 84, 23);
+    QTest::newRow("cmdSysInfo") << QStringLiteral("cmdSysInfo") << QRect(236, 129, 83, 23);
+}
+
+void TestFrmAbout::controlsSitWhereTheDesignPutsThem()
+{
+    // Each control has the position and size the design gives it.
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    QWidget *control = about.findChild<QWidget *>(name);
+    QVERIFY2(control, qPrintable(name));
+    QCOMPARE(control->geometry(), geometry);
+    QVERIFY(!control->accessibleName().isEmpty());
+}
+
+void TestFrmAbout::windowIsAFixedDialogWithOnlyACloseBox()
+{
+    // Fixed frame of the designed client size; a close box, no minimise or maximise.
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    QCOMPARE(about.minimumSize(), QSize(328, 159));
+    QCOMPARE(about.maximumSize(), QSize(328, 159));
+    const Qt::WindowFlags flags = about.windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
+}
+
+void TestFrmAbout::titleUsesTheLargeBoldItalicFont()
+{
+    // The title stands out: 12 point bold italic, black; the version keeps the dialog font.
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    auto *title = about.findChild<QLabel *>(QStringLiteral("lblTitle"));
+    QCOMPARE(title->font().pixelSize(), 16);
+    QVERIFY(title->font().bold());
+    QVERIFY(title->font().italic());
+    QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::black));
+    auto *version = about.findChild<QLabel *>(QStringLiteral("lblVersion"));
+    QCOMPARE(version->font(), about.font());
+}
+
+void TestFrmAbout::separatorIsEtchedAcrossTheFullWidth()
+{
+    // A grey pixel row over a white two-pixel row, from the left edge to the right.
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    const QImage image = about.grab().toImage();
+    QCOMPARE(image.size(), QSize(328, 159));
+    for (int x : {0, 1, 100, 326, 327}) {
+        QCOMPARE(image.pixelColor(x, 91), grey);
+        QCOMPARE(image.pixelColor(x, 92), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(x, 93), QColor(Qt::white));
+        QVERIFY(image.pixelColor(x, 90) != grey && image.pixelColor(x, 94) != QColor(Qt::white));
+    }
+}
+
+void TestFrmAbout::iconIsTheOwnersIcon()
+{
+    // The picture beside the title is the program's icon, the one its board window wears.
+    QPixmap red(32, 32);
+    red.fill(QColor(200, 0, 0));
+    m_board->setWindowIcon(QIcon(red));
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    const QImage shown = about.grab(QRect(16, 16, 32, 32)).toImage();
+    QCOMPARE(shown.pixelColor(16, 16), QColor(200, 0, 0));
+    QCOMPARE(about.windowIcon().pixmap(32, 32).toImage().pixelColor(5, 5), QColor(200, 0, 0));
+}
+
+void TestFrmAbout::everyWayOfClosingActsAsOk_data()
+{
+    QTest::addColumn<std::function<void(frmAbout *)>>("close");
+
+    QTest::newRow("OK") << std::function<void(frmAbout *)>([](frmAbout *d) {
+        d->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+    });
+    QTest::newRow("Escape") << std::function<void(frmAbout *)>([](frmAbout *d) {
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    QTest::newRow("Enter") << std::function<void(frmAbout *)>([](frmAbout *d) {
+        QTest::keyClick(d, Qt::Key_Return);
+    });
+    QTest::newRow("close box") << std::function<void(frmAbout *)>([](frmAbout *d) { d->close(); });
+}
+
+void TestFrmAbout::everyWayOfClosingActsAsOk()
+{
+    // OK, Escape, Enter and the close box all end the window the way OK does.
+    QFETCH(std::function<void(frmAbout *)>, close);
+    m_board->show();
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    bool reached = false;
+    whenModal([&](frmAbout *dialog) {
+        reached = true;
+        close(dialog);
+    });
+    QTimer::singleShot(5000, &about, [&about] { about.done(-1); }); // never hang
+    QCOMPARE(about.exec(), int(QDialog::Accepted));
+    QVERIFY(reached);
+    QVERIFY(!about.isVisible());
+    QVERIFY(m_shell.started.isEmpty());
+    QVERIFY(m_box.calls.isEmpty());
+}
+
+void TestFrmAbout::okHasTheFocusAndTabReachesSystemInfo()
+{
+    // OK is first in tab order, System Info second.
+    m_board->show();
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    about.show();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QCOMPARE(about.focusWidget(), about.findChild<QWidget *>(QStringLiteral("cmdOK")));
+    QTest::keyClick(about.focusWidget(), Qt::Key_Tab);
+    QCOMPARE(about.focusWidget(), about.findChild<QWidget *>(QStringLiteral("cmdSysInfo")));
+}
+
+void TestFrmAbout::enterOnSystemInfoStartsItAndKeepsTheWindowOpen()
+{
+    // With the focus on System Info, Enter presses that button; the window stays open.
+    m_registry.setString(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
+                         "PATH", "/usr/bin/hardinfo");
+    m_shell.startable.insert(QStringLiteral("/usr/bin/hardinfo"));
+    m_board->show();
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    int result = -1;
+    whenModal([&](frmAbout *dialog) {
+        auto *sysInfo = dialog->findChild<QPushButton *>(QStringLiteral("cmdSysInfo"));
+        sysInfo->setFocus();
+        QTest::keyClick(sysInfo, Qt::Key_Return);
+        result = dialog->isVisible() ? 1 : 0;
+        dialog->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+    });
+    QTimer::singleShot(5000, &about, [&about] { about.done(-1); });
+    about.exec();
+    QCOMPARE(result, 1);
+    QCOMPARE(m_shell.started, QStringList{QStringLiteral("/usr/bin/hardinfo")});
+}
+
+QTEST_MAIN(TestFrmAbout)
+#include "tst_frmAbout.moc"

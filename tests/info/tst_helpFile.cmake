@@ -1,0 +1,1 @@
+add_dependencies(tst_helpFile tessaly_help)
