@@ -51,7 +51,15 @@ frmMain::frmMain(const Platform &platform, QWidget *parent)
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // Destroying the window hides it, which would hand a held press its release;
+    // nothing of the round may run while the window is being taken apart.
+    for (HotSpot *spot : imgClick)
+        spot->disconnect(this);
+    imgNew->disconnect(this);
+    tmrShowLights->stop();
+}
 
 void frmMain::createControls()
 {
