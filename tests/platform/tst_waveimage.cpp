@@ -61,7 +61,8 @@ QByteArray pcm16(const QVector<qint16> &samples)
 QVector<qint16> samplesOf(const QByteArray &bytes)
 {
     QVector<qint16> samples(bytes.size() / 2);
-    std::memcpy(samples.data(), bytes.constData(), size_t(samples.size()) * 2);
+    if (!samples.isEmpty())
+        std::memcpy(samples.data(), bytes.constData(), size_t(samples.size()) * 2);
     return samples;
 }
 

@@ -77,7 +77,8 @@ void MonitorRecorder::takeOutput()
 QVector<qint16> MonitorRecorder::samples() const
 {
     QVector<qint16> out(m_raw.size() / 2);
-    std::memcpy(out.data(), m_raw.constData(), size_t(out.size()) * 2);
+    if (!out.isEmpty())
+        std::memcpy(out.data(), m_raw.constData(), size_t(out.size()) * 2);
     return out;
 }
 
