@@ -136,6 +136,7 @@ private:
     // step that yielded checks it before it touches the round again.
     quint32 m_generation{};
     quint32 m_pressGeneration{};
+    qint16 m_pressIndex{-1};
     bool m_pressInProgress{};
     bool m_releasePending{};
     qint16 m_pendingReleaseIndex{};

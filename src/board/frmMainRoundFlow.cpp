@@ -125,6 +125,7 @@ void frmMain::imgClick_MouseDown(qint16 Index, int, int, float, float)
     imgClick[std::size_t(Index)]->setEnabled(false);
     mbClickBusy = true;
     mbLightDown = true;
+    m_pressIndex = Index;
     m_pressGeneration = m_generation;
     m_litByPress.clear();
     {
@@ -151,7 +152,9 @@ void frmMain::imgClick_MouseDown(qint16 Index, int, int, float, float)
 
 void frmMain::imgClick_MouseUp(qint16 Index, int, int, float, float)
 {
-    if (!mbLightDown)
+    // Only the release of the accepted press counts: a press ignored while another
+    // was judged may still bring its release.
+    if (!mbLightDown || Index != m_pressIndex)
         return;
     if (m_pressInProgress) {
         m_releasePending = true;

@@ -235,11 +235,12 @@ private slots:
         // New Game inside the press's own yields: the press stops judging, and its
         // release frees the lights.
         probe().setGame(2, -1);
+        const qint16 wrong = notDue(0);
         t->pump.inject([&] { board().mnuGameNew_Click(); });
-        press(notDue(0));
+        press(wrong);
         QCOMPARE(probe().playerIndex(), -1);
         QCOMPARE(probe().litLights(), 0);
-        release(notDue(0));
+        release(wrong);
         QVERIFY(!probe().clickBusy());
         QVERIFY(probe().lblGameOver().isHidden());
     }
@@ -292,6 +293,28 @@ private slots:
         QVERIFY(!probe().clickBusy());
         QVERIFY(!probe().lightDown());
         QVERIFY(probe().lblGameOver().isHidden());
+    }
+
+    void releaseOfAPressIgnoredOnAnotherLightIsIgnored()
+    {
+        // Found by random play: in the press's first yield its release comes, then a
+        // press and release on a light not yet disabled. The ignored press's release
+        // must not be judged in place of the accepted one.
+        probe().setGame(1, -1);
+        const qint16 first = due(0);
+        const qint16 other = notDue(0);
+        t->pump.inject([&] {
+            release(first);
+            press(other);
+            release(other);
+        });
+        press(first);
+        QCOMPARE(probe().playerIndex(), 0);
+        QCOMPARE(probe().litLights(), 0);
+        QVERIFY(probe().lightsEnabled());
+        QVERIFY(probe().lblGameOver().isHidden());
+        QVERIFY(!probe().clickBusy());
+        QVERIFY(!probe().lightDown());
     }
 
     void firstPressInTheEndOfPlaybackYieldKeepsItsAdvance()

@@ -1,0 +1,315 @@
+#include "board/frmMain.h"
+#include "board/modGlobals.h"
+#include "platform/HotSpot.h"
+#include "platform/LinuxRegistry.h"
+#include "platform/MessagePump.h"
+#include "platform/QtHelpViewer.h"
+#include "platform/QtMessageBox.h"
+#include "platform/Surface.h"
+#include "support/BoardProbe.h"
+#include "support/MemorySettingsStore.h"
+#include "support/RecordingShell.h"
+#include "support/RecordingSound.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <random>
+
+namespace {
+
+// Waits return at once, but every yield and wait may let the driver in.
+class StressPump final : public MessagePump
+{
+public:
+    void doEvents() override { onYield(); }
+    void wait(double) override { onYield(); }
+    std::function<void()> onYield;
+};
+
+} // namespace
+
+// Random play against the real board window: thousands of seeded interleavings of
+// presses, releases, double clicks, New Game, ticks, dialogs and closing, inside
+// waits and yields as well as between them, checking the game's invariants after
+// every event.
+class TestStress : public QObject
+{
+    Q_OBJECT
+
+    std::mt19937 m_rng;
+    StressPump m_pump;
+    RecordingSound m_sound;
+    MemorySettingsStore m_store;
+    QtMessageBox m_box;
+    RecordingShell m_shell;
+    QtHelpViewer m_help{&m_shell};
+    LinuxRegistry m_registry;
+    std::unique_ptr<frmMain> m_board;
+    std::unique_ptr<BoardProbe> m_probe;
+    QTimer m_modalHandler;
+    QList<Qt::MouseButton> m_held;
+    QPoint m_heldAt;
+    int m_depth{0};
+    int m_events{0};
+    int m_limit{0};
+    int m_closes{0};
+    bool m_answering{false};
+    QStringList m_broken;
+    QStringList m_trace;
+    QStringList m_firstTrace;
+
+    int chance(int n) { return int(m_rng() % unsigned(n)); }
+    Surface &surface() { return m_probe->surface(); }
+
+    void openBoard()
+    {
+        Platform platform;
+        platform.pump = &m_pump;
+        platform.sound = &m_sound;
+        platform.store = &m_store;
+        platform.helpViewer = &m_help;
+        platform.shell = &m_shell;
+        platform.registry = &m_registry;
+        platform.messageBox = &m_box;
+        platform.seed = m_rng();
+        m_board = std::make_unique<frmMain>(platform);
+        m_probe = std::make_unique<BoardProbe>(*m_board);
+        m_board->show();
+        m_held.clear();
+        connect(&m_probe->surface(), &Surface::refreshed, this,
+                [this] { trace(QStringLiteral("  refreshed, lit %1").arg(m_probe->litLights())); });
+    }
+
+    void breaks(bool ok, const char *invariant)
+    {
+        if (ok)
+            return;
+        if (m_broken.isEmpty())
+            m_firstTrace = m_trace;
+        m_broken << QStringLiteral("event %1: %2").arg(m_events).arg(QLatin1String(invariant));
+    }
+
+    // The latest events, so that a broken invariant can be replayed as a named case.
+    void trace(const QString &what)
+    {
+        m_trace << QStringLiteral("%1%2 %3").arg(QString(m_depth * 2, ' ')).arg(m_events).arg(what);
+        if (m_trace.size() > 60)
+            m_trace.removeFirst();
+    }
+
+    void check()
+    {
+        const auto &sequence = m_probe->sequence();
+        if (!sequence.empty()) {
+            breaks(int(sequence.size()) == m_probe->score() + 1, "the sequence has score + 1 lights");
+            breaks(std::all_of(sequence.begin(), sequence.end(), [](qint16 l) { return l >= 0 && l <= 3; }),
+                   "every light of the sequence is 0..3");
+        }
+        const auto &scores = m_probe->scores();
+        breaks(std::is_sorted(scores.rbegin(), scores.rend()), "the table is ordered best first");
+        if (m_depth > 0 || !m_board->isVisible())
+            return;
+        // Between events, with no button held, no press is being judged.
+        if (m_held.isEmpty()) {
+            breaks(!m_probe->clickBusy(), "mbClickBusy is clear when no press is judged");
+            breaks(!m_probe->lightDown(), "mbLightDown is clear when no press is held");
+            if (!m_probe->tmrShowLights().isActive())
+                breaks(m_probe->litLights() == 0, "no light stays lit when the board is idle");
+        }
+        breaks(modGlobals::giCurrentScorePos == -1, "giCurrentScorePos is -1 outside CheckHighScore");
+    }
+
+    QPoint pointIn(const HotSpot &spot)
+    {
+        const QRectF r = spot.geometry();
+        return QPoint(int(r.left()) + 1 + chance(int(r.width()) - 2), int(r.top()) + 1 + chance(int(r.height()) - 2));
+    }
+
+    void triggerMenu(const char *name)
+    {
+        m_board->menuBar()->findChild<QAction *>(QLatin1String(name))->trigger();
+    }
+
+    void press(QPoint at)
+    {
+        static const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+        const Qt::MouseButton button = buttons[chance(3)];
+        if (m_held.contains(button))
+            return;
+        if (m_held.isEmpty())
+            m_heldAt = at;
+        m_held.append(button);
+        trace(QStringLiteral("  press %1 at %2,%3").arg(int(button)).arg(m_heldAt.x()).arg(m_heldAt.y()));
+        QTest::mousePress(&surface(), button, {}, m_heldAt);
+    }
+
+    void release()
+    {
+        if (m_held.isEmpty())
+            return;
+        const Qt::MouseButton button = m_held.takeAt(chance(int(m_held.size())));
+        trace(QStringLiteral("  release %1").arg(int(button)));
+        QTest::mouseRelease(&surface(), button, {}, m_heldAt + QPoint(chance(200) - 100, chance(200) - 100));
+    }
+
+    void doubleClick(QPoint at)
+    {
+        if (!m_held.isEmpty())
+            return;
+        m_heldAt = at;
+        trace(QStringLiteral("  double click at %1,%2").arg(at.x()).arg(at.y()));
+        QTest::mousePress(&surface(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(&surface(), Qt::LeftButton, {}, at);
+        m_held.append(Qt::LeftButton);
+        QTest::mouseDClick(&surface(), Qt::LeftButton, {}, at);
+        release();
+    }
+
+    // One random event; inside a dialog only the timer goes on behind it.
+    void step()
+    {
+        ++m_events;
+        ++m_depth;
+        const int kind = chance(100);
+        trace(QStringLiteral("kind %1 held %2 busy %3 down %4 timer %5 lit %6 seq %7 player %8")
+                  .arg(kind).arg(m_held.size()).arg(m_probe->clickBusy()).arg(m_probe->lightDown())
+                  .arg(m_probe->tmrShowLights().isActive()).arg(m_probe->litLights())
+                  .arg(m_probe->sequence().size()).arg(m_probe->playerIndex()));
+        if (kind < 22)
+            press(pointIn(m_probe->imgClick(chance(4))));
+        else if (kind < 46)
+            release();
+        else if (kind < 50)
+            doubleClick(pointIn(m_probe->imgClick(chance(4))));
+        else if (kind < 53)
+            press(pointIn(m_probe->imgNew()));
+        else if (kind < 56)
+            press(QPoint(chance(426), chance(447)));
+        else if (kind < 58)
+            triggerMenu("mnuGameNew");
+        else if (kind < 60)
+            QTest::keyClick(m_board.get(), Qt::Key_F2);
+        else if (kind < 88) {
+            if (m_probe->tmrShowLights().isActive())
+                m_board->tmrShowLights_Timer();
+        } else if (kind < 90)
+            triggerMenu("mnuGameSpeed");
+        else if (kind < 92)
+            triggerMenu("mnuGameScores");
+        else if (kind < 94)
+            QTest::keyClick(m_board.get(), Qt::Key_F1);
+        else if (kind < 95)
+            triggerMenu("mnuHelpAbout");
+        else if (kind < 96)
+            triggerMenu("mnuHelpBCGames");
+        else if (kind < 97)
+            modGlobals::giSpeed = qint16(chance(5) - 1);
+        else if (kind < 98 && chance(4) == 0)
+            m_board->close();
+        --m_depth;
+        check();
+    }
+
+    void insideYield()
+    {
+        // Events come inside waits and yields too, a few levels deep at most.
+        if (m_depth >= 3 || m_events >= m_limit || !m_board->isVisible() || chance(3) != 0)
+            return;
+        if (QApplication::activeModalWidget())
+            return;
+        step();
+    }
+
+    // Answers whatever modal window is up, as a player would, in a random way. The
+    // answer is queued: it may open another modal window, and a timer does not fire
+    // again inside its own handler.
+    void answerModal()
+    {
+        if (m_answering || !QApplication::activeModalWidget())
+            return;
+        m_answering = true;
+        QMetaObject::invokeMethod(this, &TestStress::answer, Qt::QueuedConnection);
+    }
+
+    void answer()
+    {
+        m_answering = false;
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        ++m_events;
+        trace(QStringLiteral("answer %1").arg(modal->objectName()));
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            const auto buttons = box->buttons();
+            buttons.at(chance(int(buttons.size())))->click();
+        } else if (modal->objectName() == QLatin1String("frmNewHighScore")) {
+            static const QString names[] = {"Ada", "", "<b>x</b>", QString::fromUtf8("Zoë 名前"), QString(300, 'n'),
+                                            "a=b;c#d,\"e\""};
+            modal->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(names[chance(6)]);
+            QTest::keyClick(modal->focusWidget(), chance(2) ? Qt::Key_Return : Qt::Key_Escape);
+        } else if (modal->objectName() == QLatin1String("frmScores")) {
+            const char *button = chance(3) == 0 ? "cmdClear" : "Command1";
+            modal->findChild<QAbstractButton *>(QLatin1String(button))->click();
+        } else if (modal->objectName() == QLatin1String("frmSpeed")) {
+            const auto options = modal->findChildren<QRadioButton *>();
+            options.at(chance(int(options.size())))->click();
+            if (chance(2))
+                modal->findChild<QAbstractButton *>(QStringLiteral("cmdOK"))->click();
+        } else if (modal->objectName() == QLatin1String("frmAbout")) {
+            const char *button = chance(4) == 0 ? "cmdSysInfo" : "cmdOK";
+            modal->findChild<QAbstractButton *>(QLatin1String(button))->click();
+        } else {
+            QTest::keyClick(modal, Qt::Key_Escape);
+        }
+        check();
+    }
+
+    void play(quint32 seed, int events)
+    {
+        m_rng.seed(seed);
+        m_limit = events;
+        m_events = 0;
+        m_broken.clear();
+        m_pump.onYield = [this] { insideYield(); };
+        m_modalHandler.setInterval(0);
+        connect(&m_modalHandler, &QTimer::timeout, this, &TestStress::answerModal, Qt::UniqueConnection);
+        m_modalHandler.start();
+        openBoard();
+        while (m_events < m_limit) {
+            step();
+            if (!m_board->isVisible()) {
+                ++m_closes;
+                breaks(m_store.writes.size() == 12 * m_closes, "each closing writes the twelve values once");
+                openBoard();
+            }
+        }
+        m_modalHandler.stop();
+        m_board.reset();
+    }
+
+private slots:
+    void randomPlayKeepsTheInvariants()
+    {
+        // Thousands of random events keep every invariant of the game.
+        const int events = qEnvironmentVariableIntValue("TESSALY_STRESS_EVENTS") > 0
+                               ? qEnvironmentVariableIntValue("TESSALY_STRESS_EVENTS")
+                               : 3000;
+        const quint32 seed = quint32(qEnvironmentVariableIntValue("TESSALY_STRESS_SEED")) + 20261207u;
+        play(seed, events);
+        qInfo("stress: %d events, %d broken invariants, %d closings", m_events, int(m_broken.size()), m_closes);
+        for (const QString &line : std::as_const(m_firstTrace))
+            qInfo("%s", qPrintable(line));
+        QVERIFY2(m_broken.isEmpty(), qPrintable(m_broken.mid(0, 5).join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(TestStress)
+#include "tst_stress.moc"
