@@ -11,6 +11,7 @@
 
 #include <grp.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -45,9 +46,9 @@ void saveShutDownValues(SettingsStore &store, const QString &name)
     store.save(app, settings, QStringLiteral("Speed"), QStringLiteral("2"));
 }
 
-int writeAsChild(const QString &folder)
+int writeAsChild(int argc, char *argv[], const QString &folder)
 {
-    QCoreApplication application(*new int(0), nullptr);
+    QCoreApplication application(argc, argv);
     IniSettingsStore store(folder);
     if (::access(QFile::encodeName(store.fileName(app)).constData(), W_OK) == 0)
         return childCanStillWrite;
@@ -405,6 +406,8 @@ void tst_IniSettingsStore::readOnlyFolderLeavesThePreviousFileWhole()
         process.setChildProcessModifier([] {
             if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
                 ::_exit(childCannotDropPrivileges);
+            // Changing user makes a process undumpable, which would stop sanitizers' leak checks.
+            ::prctl(PR_SET_DUMPABLE, 1);
         });
     }
     QElapsedTimer timer;
@@ -427,7 +430,7 @@ int main(int argc, char *argv[])
 {
     const QString childFolder = qEnvironmentVariable(childFolderVariable);
     if (!childFolder.isEmpty())
-        return writeAsChild(childFolder);
+        return writeAsChild(argc, argv, childFolder);
     QCoreApplication application(argc, argv);
     tst_IniSettingsStore test;
     return QTest::qExec(&test, argc, argv);
