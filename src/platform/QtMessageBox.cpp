@@ -17,7 +17,7 @@ constexpr int vbAbort = 3;
 constexpr int vbRetry = 4;
 constexpr int vbIgnore = 5;
 
-struct ButtonSpec
+struct ButtonChoice
 {
     QMessageBox::StandardButton button;
     int result;
@@ -27,7 +27,7 @@ struct ButtonSpec
 // (-1: none, as the classic box allows no escape from Abort/Retry/Ignore).
 struct ButtonSet
 {
-    QList<ButtonSpec> buttons;
+    QList<ButtonChoice> buttons;
     int escape;
 };
 
@@ -80,8 +80,8 @@ int QtMessageBox::msgBox(QWidget *owner, const QString &prompt, int style, const
 
     const ButtonSet set = buttonSet(style);
     QList<std::pair<QPushButton *, int>> results;
-    for (const ButtonSpec &spec : set.buttons)
-        results.append({box.addButton(spec.button), spec.result});
+    for (const ButtonChoice &choice : set.buttons)
+        results.append({box.addButton(choice.button), choice.result});
 
     // Bits 8 and 9 choose the default button; one past the last falls back to the first.
     const qsizetype defaultIndex = (style >> 8) & 0x3;
