@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QRectF>
+#include <QWidget>
 
 // A transparent mouse target laid over a drawing: a rectangle that may be enabled.
 // The HotSpotRouter of its host widget delivers the events.
@@ -29,6 +31,10 @@ public:
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled) { m_enabled = enabled; }
 
+    // The widget the hot-spot lies on, once a router has taken it.
+    QWidget *host() const { return m_host; }
+    void setHost(QWidget *host) { m_host = host; }
+
     QString accessibleName() const { return m_accessibleName; }
     void setAccessibleName(const QString &name) { m_accessibleName = name; }
 
@@ -41,4 +47,5 @@ private:
     QRectF m_geometry;
     bool m_enabled{true};
     QString m_accessibleName;
+    QPointer<QWidget> m_host;
 };

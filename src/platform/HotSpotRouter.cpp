@@ -1,6 +1,7 @@
 #include "platform/HotSpotRouter.h"
 
 #include "platform/HotSpot.h"
+#include "platform/HotSpotHostAccessible.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -35,6 +36,7 @@ HotSpotRouter::HotSpotRouter(QWidget *host)
     : QObject(host)
     , m_host(host)
 {
+    HotSpotHostAccessible::install();
     host->installEventFilter(this);
     // The top-level window learns first when a modal dialog takes the mouse away.
     if (host->window() != host)
@@ -43,6 +45,7 @@ HotSpotRouter::HotSpotRouter(QWidget *host)
 
 void HotSpotRouter::add(HotSpot *spot)
 {
+    spot->setHost(m_host);
     m_spots.append(spot);
 }
 

@@ -24,6 +24,7 @@ public:
     void add(HotSpot *spot);
     HotSpot *hotSpotAt(QPointF position) const;
     HotSpot *captured() const { return m_captured; }
+    const QList<HotSpot *> &spots() const { return m_spots; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

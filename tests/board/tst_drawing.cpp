@@ -144,19 +144,23 @@ private slots:
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QRectF>("geometry");
-        QTest::newRow("red") << 0 << QRectF(40, 40, 160, 160);
-        QTest::newRow("yellow") << 1 << QRectF(240, 40, 160, 160);
-        QTest::newRow("blue") << 2 << QRectF(40, 240, 160, 160);
-        QTest::newRow("green") << 3 << QRectF(240, 240, 160, 160);
-        QTest::newRow("New Game") << 4 << QRectF(167, 194.5, 98, 43);
+        QTest::addColumn<QString>("name");
+        QTest::newRow("red") << 0 << QRectF(40, 40, 160, 160) << "Red light";
+        QTest::newRow("yellow") << 1 << QRectF(240, 40, 160, 160) << "Yellow light";
+        QTest::newRow("blue") << 2 << QRectF(40, 240, 160, 160) << "Blue light";
+        QTest::newRow("green") << 3 << QRectF(240, 240, 160, 160) << "Green light";
+        QTest::newRow("New Game") << 4 << QRectF(167, 194.5, 98, 43) << "New Game";
     }
     void hotSpotsLieWhereTheBoardGeometrySays()
     {
-        // PlaceHotSpots: 20 in from each cell, 40 smaller than a light; the button on its half pixel.
+        // PlaceHotSpots: 20 in from each cell, 40 smaller than a light; the button on its
+        // half pixel. Each carries its accessible name.
         QFETCH(int, index);
         QFETCH(QRectF, geometry);
+        QFETCH(QString, name);
         const HotSpot &spot = index < 4 ? probe().imgClick(index) : probe().imgNew();
         QCOMPARE(spot.geometry(), geometry);
+        QCOMPARE(spot.accessibleName(), name);
     }
 
     void labelsAndCounterSitAtTheirDesignedPlaces()

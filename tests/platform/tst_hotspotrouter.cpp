@@ -1,6 +1,7 @@
 #include "platform/HotSpot.h"
 #include "platform/HotSpotRouter.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QTest>
 #include <QWidget>
@@ -133,6 +134,31 @@ private slots:
         dialog.close();
         QTest::mouseRelease(host.surface, Qt::RightButton, {}, QPoint(100, 100));
         QCOMPARE(host.log.size(), 2);
+    }
+
+    void hotSpotsAreAccessibleButtons()
+    {
+        // Assistive technology sees each hot-spot as a named button on its host,
+        // unavailable while disabled.
+        Host host;
+        host.below.setAccessibleName(QStringLiteral("Red light"));
+        host.above.setAccessibleName(QStringLiteral("New Game"));
+        host.below.setEnabled(false);
+        QAccessibleInterface *surface = QAccessible::queryAccessibleInterface(host.surface);
+        QVERIFY(surface);
+        QCOMPARE(surface->childCount(), 2);
+        QAccessibleInterface *red = surface->child(0);
+        QAccessibleInterface *newGame = surface->child(1);
+        QCOMPARE(red->text(QAccessible::Name), QStringLiteral("Red light"));
+        QCOMPARE(red->role(), QAccessible::Button);
+        QVERIFY(red->state().disabled);
+        QVERIFY(!newGame->state().disabled);
+        QCOMPARE(newGame->text(QAccessible::Name), QStringLiteral("New Game"));
+        QCOMPARE(newGame->rect().size(), QSize(98, 44));
+        QCOMPARE(surface->indexOfChild(newGame), 1);
+        QCOMPARE(red->parent(), surface);
+        const QPoint overlap = host.surface->mapToGlobal(QPoint(170, 196));
+        QCOMPARE(surface->childAt(overlap.x(), overlap.y()), newGame);
     }
 };
 
