@@ -1,5 +1,6 @@
 #include "support/XSession.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -57,13 +58,8 @@ bool XSession::start(const QString &configHome, const QProcessEnvironment &extra
         m_error = QStringLiteral("no game window appeared");
         return false;
     }
-    int x = 0, y = 0;
-    for (const QString &line : run({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_window}).split('\n')) {
-        if (line.startsWith(QLatin1String("X=")))
-            x = line.mid(2).toInt();
-        else if (line.startsWith(QLatin1String("Y=")))
-            y = line.mid(2).toInt();
-    }
+    const QPoint origin = windowRect(m_window).topLeft();
+    const int x = origin.x(), y = origin.y();
     // The board starts at the first black row below the menu bar.
     QTest::qWait(300);
     const QImage column = QGuiApplication::primaryScreen()->grabWindow(0, x, y, 1, 120).toImage();
@@ -77,12 +73,79 @@ bool XSession::start(const QString &configHome, const QProcessEnvironment &extra
     return false;
 }
 
-QImage XSession::grabBoard() const
+QRect XSession::windowRect(const QString &window)
+{
+    int x = 0, y = 0, width = 0, height = 0;
+    for (const QString &line : run({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}).split('\n')) {
+        if (line.startsWith(QLatin1String("X=")))
+            x = line.mid(2).toInt();
+        else if (line.startsWith(QLatin1String("Y=")))
+            y = line.mid(2).toInt();
+        else if (line.startsWith(QLatin1String("WIDTH=")))
+            width = line.mid(6).toInt();
+        else if (line.startsWith(QLatin1String("HEIGHT=")))
+            height = line.mid(7).toInt();
+    }
+    return QRect(x, y, width, height);
+}
+
+XSession::Window XSession::dialog(QSize size) const
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return {};
+    const QStringList windows = run({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                     QString::number(m_process.processId())})
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &window : windows) {
+        if (window == m_window)
+            continue;
+        const QRect rect = windowRect(window);
+        if (rect.size() == size)
+            return {window, rect};
+    }
+    return {};
+}
+
+XSession::Window XSession::waitForDialog(QSize size, int msecs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    Window window = dialog(size);
+    while (window.id.isEmpty() && !clock.hasExpired(msecs)) {
+        QTest::qWait(100);
+        window = dialog(size);
+    }
+    return window;
+}
+
+bool XSession::waitForDialogToClose(QSize size, int msecs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!dialog(size).id.isEmpty()) {
+        if (clock.hasExpired(msecs))
+            return false;
+        QTest::qWait(100);
+    }
+    return true;
+}
+
+QString XSession::focusedWindow()
+{
+    return run({QStringLiteral("getwindowfocus"), QStringLiteral("-f")});
+}
+
+QImage XSession::grabScreen(const QRect &rect)
 {
     return QGuiApplication::primaryScreen()
-        ->grabWindow(0, m_client.x(), m_client.y(), 426, 447)
+        ->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height())
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage XSession::grabBoard() const
+{
+    return grabScreen(QRect(m_client, QSize(426, 447)));
 }
 
 QPoint XSession::lightCentre(int index)

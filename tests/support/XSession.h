@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -38,9 +39,29 @@ public:
     bool waitForExit(int msecs = 10000);
     int exitCode() const { return m_process.exitCode(); }
 
+    // A shown window of the game other than the board: a dialog, found by its client size
+    // since the dialogs carry no titles of their own.
+    struct Window
+    {
+        QString id;
+        QRect rect;  // on screen
+    };
+    // The game's shown window of this size, or one with an empty id when none is shown.
+    Window dialog(QSize size) const;
+    // Waits for such a window to be shown; an empty id when none came in time.
+    Window waitForDialog(QSize size, int msecs = 10000) const;
+    // Waits until no window of that size is shown; false if one still is.
+    bool waitForDialogToClose(QSize size, int msecs = 10000) const;
+    // The window that has the keyboard focus now.
+    static QString focusedWindow();
+    // A part of the screen as shown now.
+    static QImage grabScreen(const QRect &rect);
+
     static QString run(const QStringList &xdotoolArguments);
 
 private:
+    static QRect windowRect(const QString &window);
+
     QTemporaryDir m_dir;
     QString m_configHome;
     QProcess m_process;
