@@ -4,12 +4,13 @@
 
 #include <memory>
 
-class ClipStream;
-class QAudioSink;
+class QThread;
 
 // Sound on Qt Multimedia: one audio sink kept running for the life of the object,
-// pulling from a ClipStream that play() swaps clips into. With no sound server or
-// no output device it is silent from the start, and quickly so.
+// pulling from a ClipStream that play() swaps clips into. The sink lives on a
+// thread of its own, so a busy user-interface thread never starves it (on Qt 6.4
+// the sink is fed from a timer in its owner's thread). With no sound server or no
+// output device it is silent from the start, and quickly so.
 class QtSound final : public Sound
 {
 public:
@@ -17,14 +18,13 @@ public:
     ~QtSound() override;
 
     void play(const QByteArray &image) override;
-    // Whether an output device was opened; false means every play() is silent.
+    // Whether an output device is open and playing; false means every play() is
+    // silent. Waits for the sink to start if it has not yet.
     bool isAudible() const;
 
 private:
-    void open();
+    struct Line;
 
-    std::unique_ptr<ClipStream> m_stream;
-    std::unique_ptr<QAudioSink> m_sink;
-    int m_sampleRate{};
-    int m_channels{};
+    std::shared_ptr<Line> m_line;
+    std::unique_ptr<QThread> m_thread;
 };

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <QThread>
 
 #include <cmath>
 #include <memory>
@@ -164,6 +165,19 @@ private slots:
         for (qsizetype i = 1; i < heard.size(); ++i)
             steepest = qMax(steepest, std::abs(heard[i] - heard[i - 1]));
         QVERIFY2(steepest < 3000, qPrintable(QString::number(steepest)));
+    }
+
+    void aBusyUserInterfaceThreadLeavesNoHoleInATone()
+    {
+        // A slow repaint or a dialog being built while a tone sounds must not starve
+        // the sink: the tone still comes out whole.
+        const qint64 played = MonitorRecorder::now();
+        m_sound->play(clip(3));
+        QTest::qWait(30);
+        QThread::msleep(120); // longer than the sink's whole buffer
+        const QVector<Span> spans = soundingSpans(heardSince(played, 600));
+        QVERIFY2(spans.size() == 1, qPrintable(describe(spans)));
+        QVERIFY2(spans[0].seconds() >= kFullClip && spans[0].seconds() < 0.21, qPrintable(describe(spans)));
     }
 
     void theSameToneTwiceInARowIsHeardTwice_data()
