@@ -1,0 +1,475 @@
+#include "platform/App.h"
+#include "support/XSession.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLibraryInfo>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <filesystem>
+
+namespace {
+
+struct Run
+{
+    bool finished{false};
+    int exitCode{-1};
+    QString output;  // stdout and stderr together
+};
+
+Run run(const QString &program, const QStringList &arguments, const QString &workingDir = {},
+        int msecs = 60000)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    if (!workingDir.isEmpty())
+        process.setWorkingDirectory(workingDir);
+    process.start(program, arguments);
+    Run result;
+    result.finished = process.waitForFinished(msecs) && process.exitStatus() == QProcess::NormalExit;
+    if (!result.finished)
+        process.kill();
+    result.exitCode = process.exitCode();
+    result.output = QString::fromLocal8Bit(process.readAll());
+    return result;
+}
+
+QByteArray digest(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+QString version()
+{
+    return QStringLiteral("%1.%2.%3").arg(App::major()).arg(App::minor()).arg(App::revision());
+}
+
+// "Key=Value" lines of a desktop entry's main group.
+QMap<QString, QString> desktopEntry(const QString &fileName)
+{
+    QMap<QString, QString> keys;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return keys;
+    bool inMainGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            inMainGroup = line == QLatin1String("[Desktop Entry]");
+        else if (inMainGroup && line.contains(QLatin1Char('=')))
+            keys.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1));
+    }
+    return keys;
+}
+
+// The package that owns a file, as dpkg knows it ("" when none does).
+QString owningPackage(const QString &fileName)
+{
+    const Run dpkg = run(QStringLiteral("dpkg"), {QStringLiteral("-S"), QFileInfo(fileName).canonicalFilePath()});
+    if (!dpkg.finished || dpkg.exitCode != 0)
+        return {};
+    return dpkg.output.section(QLatin1Char(':'), 0, 0).trimmed();
+}
+
+// How many pixels of a picture are within a few steps of a colour.
+int pixelsNear(const QImage &image, QRgb colour)
+{
+    int count = 0;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb c = rgb.pixel(x, y);
+            if (qAbs(qRed(c) - qRed(colour)) <= 10 && qAbs(qGreen(c) - qGreen(colour)) <= 10
+                && qAbs(qBlue(c) - qBlue(colour)) <= 10)
+                ++count;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+// Installing the game: the tree `cmake --install` lays down, the game started from the
+// installed launcher, and the Debian package CPack builds from the same rules.
+class TestInstall : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void installedTreeHasEveryFile_data();
+    void installedTreeHasEveryFile();
+    void launcherIsARelativeLinkToTheGame();
+    void helpFileBesideTheGameIsTheOneFromTheSources();
+    void iconsComeInEverySizeAtThatSize_data();
+    void iconsComeInEverySizeAtThatSize();
+    void desktopEntryStartsTheGameFromThePath();
+    void metainfoNamesTheDesktopEntryAndThisVersion();
+    void validatorsAcceptDesktopEntryAndMetainfo_data();
+    void validatorsAcceptDesktopEntryAndMetainfo();
+    void installedGameStartsFromTheLauncherAndFindsItsHelp();
+
+    void debianPackageNamesTheGameAndThisVersion();
+    void debianPackageDependsOnWhatQtNeedsAtRunTime_data();
+    void debianPackageDependsOnWhatQtNeedsAtRunTime();
+    void debianPackageHoldsTheInstalledTreeUnderUsr_data();
+    void debianPackageHoldsTheInstalledTreeUnderUsr();
+
+private:
+    QString installed(const QString &relative) const { return m_prefix + QLatin1Char('/') + relative; }
+    QString metainfoFile() const;
+    // Builds the .deb once, on first use; "" (and a failed check) when it cannot.
+    QString debianPackage();
+    QString packageField(const QString &field);
+
+    QString m_buildDir;
+    QString m_sourceDir;
+    QTemporaryDir m_root;
+    QString m_prefix;
+    QTemporaryDir m_packageDir;
+    QString m_package;
+    QString m_packageError;
+};
+
+void TestInstall::initTestCase()
+{
+    m_buildDir = qEnvironmentVariable("TESSALY_BUILD_DIR");
+    m_sourceDir = qEnvironmentVariable("TESSALY_SOURCE_DIR");
+    QVERIFY2(QFileInfo::exists(m_buildDir + QStringLiteral("/cmake_install.cmake")),
+             "TESSALY_BUILD_DIR must name a configured build folder");
+    QVERIFY(m_root.isValid());
+
+    // Installed in one place and then moved: nothing may point back to where it was put.
+    const QString first = m_root.filePath(QStringLiteral("first"));
+    const Run install = run(QStringLiteral("cmake"), {QStringLiteral("--install"), m_buildDir,
+                                                      QStringLiteral("--prefix"), first});
+    QVERIFY2(install.finished && install.exitCode == 0, qPrintable(install.output));
+    m_prefix = m_root.filePath(QStringLiteral("moved"));
+    QVERIFY(QDir().rename(first, m_prefix));
+}
+
+QString TestInstall::metainfoFile() const
+{
+    const QStringList files = QDir(installed(QStringLiteral("share/metainfo")))
+                                  .entryList({QStringLiteral("*.metainfo.xml")}, QDir::Files);
+    return files.size() == 1 ? installed(QStringLiteral("share/metainfo/") + files.first()) : QString();
+}
+
+void TestInstall::installedTreeHasEveryFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("executable");
+    QTest::newRow("game") << QStringLiteral("lib/tessaly/tessaly") << true;
+    QTest::newRow("help file") << QStringLiteral("lib/tessaly/Tessaly.hlp") << false;
+    QTest::newRow("launcher") << QStringLiteral("bin/tessaly") << true;
+    QTest::newRow("desktop entry") << QStringLiteral("share/applications/tessaly.desktop") << false;
+}
+
+void TestInstall::installedTreeHasEveryFile()
+{
+    // Each piece of the desktop install is where menus, shells and the game look for it.
+    QFETCH(QString, path);
+    QFETCH(bool, executable);
+    const QFileInfo file(installed(path));
+    QVERIFY2(file.isFile(), qPrintable(path));
+    QVERIFY(file.size() > 0);
+    QCOMPARE(file.isExecutable(), executable);
+}
+
+void TestInstall::launcherIsARelativeLinkToTheGame()
+{
+    // The launcher on the PATH is a link the game resolves to its own folder, and it
+    // still leads there after the tree has moved (DESTDIR, the package, a new prefix).
+    const QFileInfo launcher(installed(QStringLiteral("bin/tessaly")));
+    QVERIFY(launcher.isSymLink());
+    const QString linkText = QString::fromStdString(std::filesystem::read_symlink(launcher.filePath().toStdString()).string());
+    QVERIFY2(QDir::isRelativePath(linkText), qPrintable(linkText));
+    QCOMPARE(launcher.canonicalFilePath(), QFileInfo(installed(QStringLiteral("lib/tessaly/tessaly"))).canonicalFilePath());
+}
+
+void TestInstall::helpFileBesideTheGameIsTheOneFromTheSources()
+{
+    // The game reads the help from its own folder; a stale or empty copy would be shown.
+    const QByteArray installedHelp = digest(installed(QStringLiteral("lib/tessaly/Tessaly.hlp")));
+    QVERIFY(!installedHelp.isEmpty());
+    QCOMPARE(installedHelp, digest(m_sourceDir + QStringLiteral("/assets/help/Tessaly.hlp")));
+}
+
+void TestInstall::iconsComeInEverySizeAtThatSize_data()
+{
+    QTest::addColumn<int>("size");
+    for (int size : {16, 32, 48, 64, 128, 256})
+        QTest::addRow("%dx%d", size, size) << size;
+}
+
+void TestInstall::iconsComeInEverySizeAtThatSize()
+{
+    // The icon theme picks a file by its folder's size; a wrong size there is shown blurred.
+    QFETCH(int, size);
+    const QString path = installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/tessaly.png").arg(size));
+    const QImage icon(path);
+    QVERIFY2(!icon.isNull(), qPrintable(path));
+    QCOMPARE(icon.size(), QSize(size, size));
+}
+
+void TestInstall::desktopEntryStartsTheGameFromThePath()
+{
+    // The menu entry runs the installed launcher by name, shows the installed icon and
+    // files the game under games.
+    const QMap<QString, QString> entry = desktopEntry(installed(QStringLiteral("share/applications/tessaly.desktop")));
+    QCOMPARE(entry.value(QStringLiteral("Type")), QStringLiteral("Application"));
+    QCOMPARE(entry.value(QStringLiteral("Name")), App::title());
+    QCOMPARE(entry.value(QStringLiteral("Terminal")), QStringLiteral("false"));
+    QVERIFY(!entry.value(QStringLiteral("Comment")).isEmpty());
+    QVERIFY(!entry.value(QStringLiteral("Keywords")).isEmpty());
+    const QString exec = entry.value(QStringLiteral("Exec"));
+    QVERIFY2(QFileInfo(installed(QStringLiteral("bin/") + exec)).isExecutable(), qPrintable(exec));
+    const QString icon = entry.value(QStringLiteral("Icon"));
+    QVERIFY(QFileInfo::exists(installed(QStringLiteral("share/icons/hicolor/48x48/apps/%1.png").arg(icon))));
+    const QStringList categories = entry.value(QStringLiteral("Categories")).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QVERIFY(categories.contains(QStringLiteral("Game")));
+    QVERIFY(categories.contains(QStringLiteral("LogicGame")));
+}
+
+void TestInstall::metainfoNamesTheDesktopEntryAndThisVersion()
+{
+    // Software centres join the metainfo to the menu entry through its launchable, and
+    // list the release the program itself reports.
+    const QString fileName = metainfoFile();
+    QVERIFY2(!fileName.isEmpty(), "exactly one metainfo file");
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QString id, launchable, name, developer;
+    QStringList releases;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto element = xml.name();
+        if (element == QLatin1String("id"))
+            id = xml.readElementText();
+        else if (element == QLatin1String("launchable"))
+            launchable = xml.readElementText();
+        else if (element == QLatin1String("name") && name.isEmpty())
+            name = xml.readElementText();
+        else if (element == QLatin1String("developer_name"))
+            developer = xml.readElementText();
+        else if (element == QLatin1String("release"))
+            releases << xml.attributes().value(QLatin1String("version")).toString();
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(QFileInfo(fileName).fileName(), id + QStringLiteral(".metainfo.xml"));
+    QCOMPARE(launchable, QStringLiteral("tessaly.desktop"));
+    QVERIFY(QFileInfo::exists(installed(QStringLiteral("share/applications/") + launchable)));
+    QCOMPARE(name, App::title());
+    QCOMPARE(developer, QStringLiteral("Brindlecove Games"));
+    QCOMPARE(releases.value(0), version());
+}
+
+void TestInstall::validatorsAcceptDesktopEntryAndMetainfo_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("desktop-file-validate")
+        << QStringLiteral("desktop-file-validate") << QStringList{QStringLiteral("share/applications/tessaly.desktop")};
+    QTest::newRow("appstreamcli validate")
+        << QStringLiteral("appstreamcli")
+        << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"), QStringLiteral("--pedantic"),
+                       QStringLiteral("share/metainfo/*")};
+    QTest::newRow("appstreamcli validate-tree")
+        << QStringLiteral("appstreamcli")
+        << QStringList{QStringLiteral("validate-tree"), QStringLiteral("--no-net"), QStringLiteral("--pedantic"),
+                       QStringLiteral(".")};
+}
+
+void TestInstall::validatorsAcceptDesktopEntryAndMetainfo()
+{
+    // The freedesktop and AppStream checkers pass the installed files with no error,
+    // no warning and no hint about our own files.
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    for (QString &argument : arguments) {
+        if (argument == QLatin1String("share/metainfo/*"))
+            argument = metainfoFile();
+    }
+    const Run check = run(program, arguments, m_prefix);
+    QVERIFY2(check.finished && check.exitCode == 0, qPrintable(check.output));
+    if (program == QLatin1String("desktop-file-validate")) {
+        QVERIFY2(check.output.trimmed().isEmpty(), qPrintable(check.output));
+    } else {
+        // Only the note that the ".example" domain is no known top-level domain may remain.
+        const QRegularExpression issue(QStringLiteral("^\\s*([EWIP]): \\S+: (\\S+)"),
+                                       QRegularExpression::MultilineOption);
+        for (auto it = issue.globalMatch(check.output); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            QVERIFY2(m.captured(2) == QLatin1String("cid-maybe-not-rdns"), qPrintable(check.output));
+        }
+    }
+}
+
+void TestInstall::installedGameStartsFromTheLauncherAndFindsItsHelp()
+{
+    // Started from bin/, the game opens its window and its help shows the installed help
+    // file's own pages (its blue headings), not the page for a missing file.
+    qputenv("TESSALY_BINARY", installed(QStringLiteral("bin/tessaly")).toLocal8Bit());
+    XSession game;
+    QVERIFY2(game.start(), qPrintable(game.error()));
+
+    game.focusBoard();
+    game.keys({QStringLiteral("F1")});
+    QString helpWindow;
+    for (int i = 0; i < 100 && helpWindow.isEmpty(); ++i) {
+        helpWindow = XSession::run({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                    QStringLiteral("^Tessaly Help$")})
+                         .section(QLatin1Char('\n'), 0, 0);
+        if (helpWindow.isEmpty())
+            QTest::qWait(100);
+    }
+    QVERIFY2(!helpWindow.isEmpty(), "no help window appeared");
+    QRect frame;
+    for (const QString &line : XSession::run({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), helpWindow})
+                                   .split(QLatin1Char('\n'))) {
+        const int value = line.section(QLatin1Char('='), 1).toInt();
+        if (line.startsWith(QLatin1String("X=")))
+            frame.moveLeft(value);
+        else if (line.startsWith(QLatin1String("Y=")))
+            frame.moveTop(value);
+        else if (line.startsWith(QLatin1String("WIDTH=")))
+            frame.setWidth(value);
+        else if (line.startsWith(QLatin1String("HEIGHT=")))
+            frame.setHeight(value);
+    }
+    QVERIFY(!frame.isEmpty());
+    const QRgb headingBlue = qRgb(0x1a, 0x4f, 0x8b);  // the help file's own style sheet
+    const auto grab = [&frame] {
+        return QGuiApplication::primaryScreen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(pixelsNear(grab(), headingBlue) > 30, 5000);
+
+    // Still running with its help open; the session ends it.
+    QVERIFY(!game.waitForExit(0));
+}
+
+QString TestInstall::debianPackage()
+{
+    if (!m_package.isEmpty() || !m_packageError.isEmpty())
+        return m_package;
+    if (!m_packageDir.isValid()) {
+        m_packageError = QStringLiteral("no temporary folder for the package");
+        return {};
+    }
+    const Run cpack = run(QStringLiteral("cpack"),
+                          {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
+                           m_buildDir + QStringLiteral("/CPackConfig.cmake"), QStringLiteral("-B"), m_packageDir.path()},
+                          m_packageDir.path(), 240000);
+    const QStringList debs = QDir(m_packageDir.path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
+    if (!cpack.finished || cpack.exitCode != 0 || debs.size() != 1)
+        m_packageError = QStringLiteral("cpack failed:\n") + cpack.output;
+    else
+        m_package = m_packageDir.filePath(debs.first());
+    return m_package;
+}
+
+QString TestInstall::packageField(const QString &field)
+{
+    return run(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), debianPackage(), field}).output.trimmed();
+}
+
+void TestInstall::debianPackageNamesTheGameAndThisVersion()
+{
+    // The package carries the program's own version and files itself under games.
+    QVERIFY2(!debianPackage().isEmpty(), qPrintable(m_packageError));
+    const QString architecture = run(QStringLiteral("dpkg"), {QStringLiteral("--print-architecture")}).output.trimmed();
+    QCOMPARE(QFileInfo(debianPackage()).fileName(), QStringLiteral("tessaly_%1_%2.deb").arg(version(), architecture));
+    QCOMPARE(packageField(QStringLiteral("Package")), QStringLiteral("tessaly"));
+    QCOMPARE(packageField(QStringLiteral("Version")), version());
+    QCOMPARE(packageField(QStringLiteral("Section")), QStringLiteral("games"));
+    QVERIFY(!packageField(QStringLiteral("Maintainer")).isEmpty());
+    QVERIFY(!packageField(QStringLiteral("Homepage")).isEmpty());
+}
+
+void TestInstall::debianPackageDependsOnWhatQtNeedsAtRunTime_data()
+{
+    QTest::addColumn<QString>("file");
+    const QString libs = QLibraryInfo::path(QLibraryInfo::LibrariesPath);
+    for (const char *module : {"Core", "Gui", "Widgets", "Multimedia"})
+        QTest::addRow("Qt %s", module) << QStringLiteral("%1/libQt6%2.so.6").arg(libs, QLatin1String(module));
+    QTest::newRow("X11 platform plugin")
+        << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/libqxcb.so");
+    QTest::newRow("Liberation fonts") << QStringLiteral("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf");
+}
+
+void TestInstall::debianPackageDependsOnWhatQtNeedsAtRunTime()
+{
+    // Installing the package brings every library the game links, the platform plugin
+    // Qt loads at run time and the fonts its windows are laid out for.
+    QFETCH(QString, file);
+    QVERIFY2(!debianPackage().isEmpty(), qPrintable(m_packageError));
+    const QString owner = owningPackage(file);
+    if (owner.isEmpty())
+        QSKIP(qPrintable(file + QStringLiteral(" does not belong to an installed package here")));
+    const QStringList depends = packageField(QStringLiteral("Depends")).split(QLatin1Char(','));
+    bool found = false;
+    for (const QString &dependency : depends)
+        found = found || dependency.trimmed().section(QLatin1Char(' '), 0, 0) == owner;
+    QVERIFY2(found, qPrintable(owner + QStringLiteral(" missing from ") + depends.join(QLatin1Char(','))));
+}
+
+void TestInstall::debianPackageHoldsTheInstalledTreeUnderUsr_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("linkTarget");
+    QTest::newRow("launcher") << QStringLiteral("./usr/bin/tessaly") << QStringLiteral("../lib/tessaly/tessaly");
+    QTest::newRow("game") << QStringLiteral("./usr/lib/tessaly/tessaly") << QString();
+    QTest::newRow("help file") << QStringLiteral("./usr/lib/tessaly/Tessaly.hlp") << QString();
+    QTest::newRow("desktop entry") << QStringLiteral("./usr/share/applications/tessaly.desktop") << QString();
+    for (int size : {16, 32, 48, 64, 128, 256})
+        QTest::addRow("icon %d", size) << QStringLiteral("./usr/share/icons/hicolor/%1x%1/apps/tessaly.png").arg(size)
+                                       << QString();
+    QTest::newRow("metainfo") << QStringLiteral("./usr/share/metainfo/") << QString();
+}
+
+void TestInstall::debianPackageHoldsTheInstalledTreeUnderUsr()
+{
+    // The package lays down the same tree below /usr, the launcher as the same link.
+    QFETCH(QString, path);
+    QFETCH(QString, linkTarget);
+    QVERIFY2(!debianPackage().isEmpty(), qPrintable(m_packageError));
+    const Run contents = run(QStringLiteral("dpkg-deb"), {QStringLiteral("-c"), debianPackage()});
+    QVERIFY(contents.finished && contents.exitCode == 0);
+    // A line ends in the path, or in "path -> target" for a link; the metainfo row
+    // names only its folder, since the file is named after the component id.
+    const QRegularExpression row(QStringLiteral(" %1%2( -> .*)?$")
+                                     .arg(QRegularExpression::escape(path),
+                                          path.endsWith(QLatin1Char('/')) ? QStringLiteral("[^/ ]+\\.metainfo\\.xml")
+                                                                          : QString()));
+    QString entry;
+    for (const QString &line : contents.output.split(QLatin1Char('\n'))) {
+        if (row.match(line).hasMatch())
+            entry = line;
+    }
+    QVERIFY2(!entry.isEmpty(), qPrintable(path + QStringLiteral(" not in\n") + contents.output));
+    if (linkTarget.isEmpty()) {
+        QVERIFY2(entry.startsWith(QLatin1Char('-')), qPrintable(entry));
+    } else {
+        QVERIFY2(entry.startsWith(QLatin1Char('l')), qPrintable(entry));
+        QVERIFY2(entry.endsWith(QStringLiteral(" -> ") + linkTarget), qPrintable(entry));
+    }
+}
+
+QTEST_MAIN(TestInstall)
+#include "tst_install.moc"
