@@ -180,7 +180,8 @@ private slots:
 
             const XSession::Window scores = game.waitForDialog(scoresWindow);
             QVERIFY2(!scores.id.isEmpty(), "no scores window followed the name");
-            QTRY_VERIFY_WITH_TIMEOUT(countColour(XSession::grabScreen(scores.rect), barRect(0), magenta) > 0, 5000);
+            QTRY_VERIFY2_WITH_TIMEOUT(countColour(XSession::grabScreen(scores.rect), barRect(0), magenta) > 0,
+                                      "no magenta bar behind row 1 of the scores window", 5000);
             firstTable = settledGrab(scores.rect);
             // The bar lies behind row 1 only; the text leaves most of it showing.
             const int barArea = barRect(0).width() * barRect(0).height();
@@ -228,7 +229,7 @@ private slots:
         for (int row = 1; row < rows; ++row)
             QCOMPARE(table.copy(entryRect(row)), firstTable.copy(entryRect(row)));
         // Row 1 holds another name than row 2 but the same score.
-        QVERIFY(table.copy(nameRect(0)) != table.copy(nameRect(1)));
+        QVERIFY2(table.copy(nameRect(0)) != table.copy(nameRect(1)), "row 1 shows row 2's name after the restart");
         QCOMPARE(table.copy(scoreRect(0)), table.copy(scoreRect(1)));
         QVERIFY2(qAbs(inkWidth(table, nameRect(0)) - inkWidth(firstTable, nameRect(0))) <= 1,
                  qPrintable(QStringLiteral("row 1's name is %1 px wide now, %2 px in the first run")
