@@ -44,10 +44,16 @@ void settle(int milliseconds)
     loop.exec();
 }
 
-// One construction in a fresh process, so the sound system's one-time set-up counts.
-std::vector<double> constructionCosts(const QString &pulseServer)
+struct Costs
 {
-    std::vector<double> costs;
+    std::vector<double> constructed;
+    std::vector<double> ready;
+};
+
+// One construction in a fresh process, so the sound system's one-time set-up counts.
+Costs constructionCosts(const QString &pulseServer)
+{
+    Costs costs;
     for (int i = 0; i < kConstructions; ++i) {
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -55,18 +61,28 @@ std::vector<double> constructionCosts(const QString &pulseServer)
             env.insert(QStringLiteral("PULSE_SERVER"), pulseServer);
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--construct")});
-        if (child.waitForFinished(10000) && child.exitCode() == 0)
-            costs.push_back(child.readAllStandardOutput().trimmed().toDouble());
+        if (!child.waitForFinished(10000) || child.exitStatus() != QProcess::NormalExit
+            || child.exitCode() != 0) {
+            std::fprintf(stderr, "tone_delay: a construction run failed: %s\n",
+                         child.readAllStandardError().trimmed().constData());
+            continue;
+        }
+        const QList<QByteArray> times = child.readAllStandardOutput().trimmed().split(' ');
+        costs.constructed.push_back(times.value(0).toDouble());
+        costs.ready.push_back(times.value(1).toDouble());
     }
     return costs;
 }
 
+// Prints the time the constructor took and the time until the sink was started.
 int constructOnce()
 {
     const qint64 before = MonitorRecorder::now();
     QtSound sound;
-    const qint64 after = MonitorRecorder::now();
-    std::printf("%.3f\n", double(after - before) / 1e6);
+    const qint64 constructed = MonitorRecorder::now();
+    sound.isAudible();
+    const qint64 ready = MonitorRecorder::now();
+    std::printf("%.3f %.3f\n", double(constructed - before) / 1e6, double(ready - before) / 1e6);
     return 0;
 }
 
@@ -92,9 +108,8 @@ int main(int argc, char **argv)
         clips.push_back(file.readAll());
     }
 
-    const std::vector<double> withServer = constructionCosts({});
-    const std::vector<double> withoutServer =
-        constructionCosts(QStringLiteral("unix:/nonexistent/tessaly/native"));
+    const Costs withServer = constructionCosts({});
+    const Costs withoutServer = constructionCosts(QStringLiteral("unix:/nonexistent/tessaly/native"));
 
     QtSound sound;
     if (!sound.isAudible()) {
@@ -125,21 +140,20 @@ int main(int argc, char **argv)
         if (index < end)
             delays.push_back(double(recorder.timeOfSample(index) - played) / 1e6);
     }
-    if (delays.empty() || withServer.empty() || withoutServer.empty()) {
+    if (delays.empty() || withServer.constructed.empty() || withoutServer.constructed.empty()) {
         std::fprintf(stderr, "tone_delay: nothing measured (%zu tones heard)\n", delays.size());
         return 1;
     }
 
-    const Spread delay = spread(delays);
-    const Spread built = spread(withServer);
-    const Spread silent = spread(withoutServer);
-    std::printf("%-36s %10s %10s %6s\n", "measure", "median ms", "largest ms", "n");
-    std::printf("%-36s %10.1f %10.1f %6zu\n", "play() to first sample heard", delay.median,
-                delay.largest, delays.size());
-    std::printf("%-36s %10.2f %10.2f %6zu\n", "QtSound construction, server", built.median,
-                built.largest, withServer.size());
-    std::printf("%-36s %10.2f %10.2f %6zu\n", "QtSound construction, no server", silent.median,
-                silent.largest, withoutServer.size());
+    std::printf("%-46s %10s %10s %4s\n", "measure", "median ms", "largest ms", "n");
+    const auto row = [](const char *name, const std::vector<double> &values) {
+        const Spread s = spread(values);
+        std::printf("%-46s %10.1f %10.1f %4zu\n", name, s.median, s.largest, values.size());
+    };
+    row("play() to first sample heard", delays);
+    row("QtSound construction, server", withServer.constructed);
+    row("QtSound construction to sink running, server", withServer.ready);
+    row("QtSound construction, no server", withoutServer.constructed);
     std::printf("tones heard: %zu of %d\n", delays.size(), kTones);
     return 0;
 }

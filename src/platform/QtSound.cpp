@@ -16,8 +16,9 @@
 
 namespace {
 
-// Large enough to ride out the sound thread being scheduled late on a busy
-// machine, small enough that a tone is heard promptly after play().
+// A tone is heard this much (less the server's own read-ahead) after play().
+// Qt 6.4 feeds a PulseAudio stream 20 ms at a time; at 60-70 ms the server
+// runs the stream dry now and then and tones get holes, at 80 ms it does not.
 constexpr int kBufferMilliseconds = 80;
 // How long the window's closing waits for the sound thread before leaving it.
 constexpr int kStopMilliseconds = 2000;
