@@ -60,13 +60,15 @@ bool XSession::start(const QString &configHome, const QProcessEnvironment &extra
     }
     const QPoint origin = windowRect(m_window).topLeft();
     const int x = origin.x(), y = origin.y();
-    // The board starts at the first black row below the menu bar.
-    QTest::qWait(300);
-    const QImage column = QGuiApplication::primaryScreen()->grabWindow(0, x, y, 1, 120).toImage();
-    for (int row = 1; row < column.height(); ++row) {
-        if (column.pixel(0, row) == qRgb(0, 0, 0)) {
-            m_client = QPoint(x, y + row);
-            return true;
+    // The board starts at the first black row below the menu bar, once painted.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        QTest::qWait(100);
+        const QImage column = QGuiApplication::primaryScreen()->grabWindow(0, x, y, 1, 120).toImage();
+        for (int row = 1; row < column.height(); ++row) {
+            if (column.pixel(0, row) == qRgb(0, 0, 0) && column.pixel(0, row - 1) != qRgb(0, 0, 0)) {
+                m_client = QPoint(x, y + row);
+                return true;
+            }
         }
     }
     m_error = QStringLiteral("the board was not found below the menu bar");
@@ -177,7 +179,9 @@ int XSession::onlyLitLight(const QImage &idle) const
 void XSession::click(QPoint boardPoint) const
 {
     const QPoint at = m_client + boardPoint;
-    run({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()), QString::number(at.y()),
+    // No --sync: xdotool waits for ever when the pointer is already there. The
+    // server takes the motion and the click in order anyway.
+    run({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
          QStringLiteral("click"), QStringLiteral("1")});
 }
 

@@ -1,0 +1,2 @@
+tessaly_test_needs_x(tst_game_sound_e2e)
+tessaly_test_needs_sound(tst_game_sound_e2e)
