@@ -1,6 +1,6 @@
 #include "counter/DisplayCounter.h"
 
-#include "platform/HotSpot.h"
+#include "platform/MouseCodes.h"
 #include "platform/PropertyBag.h"
 #include "platform/Twips.h"
 
@@ -29,34 +29,6 @@ constexpr qint16 maxValue = 999;
 int roundHalfEven(double twips)
 {
     return int(std::nearbyint(twips));
-}
-
-int buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return HotSpot::vbLeftButton;
-    case Qt::RightButton:
-        return HotSpot::vbRightButton;
-    case Qt::MiddleButton:
-        return HotSpot::vbMiddleButton;
-    default:
-        return 0;
-    }
-}
-
-int buttonState(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? HotSpot::vbLeftButton : 0)
-         | (buttons & Qt::RightButton ? HotSpot::vbRightButton : 0)
-         | (buttons & Qt::MiddleButton ? HotSpot::vbMiddleButton : 0);
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? HotSpot::vbShiftMask : 0)
-         | (modifiers & Qt::ControlModifier ? HotSpot::vbCtrlMask : 0)
-         | (modifiers & Qt::AltModifier ? HotSpot::vbAltMask : 0);
 }
 
 float toTwips(qreal pixels)
@@ -276,18 +248,18 @@ void DisplayCounter::changeEvent(QEvent *event)
 
 void DisplayCounter::mousePressEvent(QMouseEvent *event)
 {
-    const int button = buttonCode(event->button());
+    const int button = MouseCodes::button(event->button());
     if (button == 0)
         return;
     m_pressedButtons |= event->button();
     const QPointF at = event->position();
-    emit MouseDown(button, shiftCode(event->modifiers()), toTwips(at.x()), toTwips(at.y()));
+    emit MouseDown(button, MouseCodes::shift(event->modifiers()), toTwips(at.x()), toTwips(at.y()));
 }
 
 void DisplayCounter::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a double click raises DblClick in place of MouseDown.
-    if (buttonCode(event->button()) == 0)
+    if (MouseCodes::button(event->button()) == 0)
         return;
     m_pressedButtons |= event->button();
     m_doubleClickButtons |= event->button();
@@ -297,13 +269,13 @@ void DisplayCounter::mouseDoubleClickEvent(QMouseEvent *event)
 void DisplayCounter::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit MouseMove(buttonState(event->buttons()), shiftCode(event->modifiers()), toTwips(at.x()),
+    emit MouseMove(MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()), toTwips(at.x()),
                    toTwips(at.y()));
 }
 
 void DisplayCounter::mouseReleaseEvent(QMouseEvent *event)
 {
-    const int button = buttonCode(event->button());
+    const int button = MouseCodes::button(event->button());
     if (button == 0)
         return;
     const bool pressedHere = m_pressedButtons & event->button();
@@ -315,7 +287,7 @@ void DisplayCounter::mouseReleaseEvent(QMouseEvent *event)
 
     // A handler of MouseUp may delete the control.
     QPointer<DisplayCounter> self(this);
-    emit MouseUp(button, shiftCode(event->modifiers()), toTwips(at.x()), toTwips(at.y()));
+    emit MouseUp(button, MouseCodes::shift(event->modifiers()), toTwips(at.x()), toTwips(at.y()));
     if (self && pressedHere && !endsDoubleClick && over)
         emit Click();
 }

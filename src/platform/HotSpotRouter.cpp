@@ -2,35 +2,11 @@
 
 #include "platform/HotSpot.h"
 #include "platform/HotSpotHostAccessible.h"
+#include "platform/MouseCodes.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 #include <QWidget>
-
-namespace {
-
-int buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return HotSpot::vbLeftButton;
-    case Qt::RightButton:
-        return HotSpot::vbRightButton;
-    case Qt::MiddleButton:
-        return HotSpot::vbMiddleButton;
-    default:
-        return 0;
-    }
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? HotSpot::vbShiftMask : 0)
-         | (modifiers & Qt::ControlModifier ? HotSpot::vbCtrlMask : 0)
-         | (modifiers & Qt::AltModifier ? HotSpot::vbAltMask : 0);
-}
-
-} // namespace
 
 HotSpotRouter::HotSpotRouter(QWidget *host)
     : QObject(host)
@@ -90,7 +66,7 @@ void HotSpotRouter::press(QMouseEvent *event)
     m_captured = target;
     m_capturedButtons |= event->button();
     const QPointF at = event->position() - target->geometry().topLeft();
-    emit target->mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()),
+    emit target->mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
                            float(at.x()), float(at.y()));
 }
 
@@ -103,7 +79,7 @@ void HotSpotRouter::release(QMouseEvent *event)
     if (m_capturedButtons == 0)
         m_captured = nullptr;
     const QPointF at = event->position() - target->geometry().topLeft();
-    emit target->mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()),
+    emit target->mouseUp(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
                          float(at.x()), float(at.y()));
 }
 
@@ -117,6 +93,6 @@ void HotSpotRouter::releaseCapture()
     m_capturedButtons = 0;
     for (int bit = Qt::LeftButton; bit <= Qt::MiddleButton; bit <<= 1) {
         if (buttons & bit)
-            emit target->mouseUp(buttonCode(Qt::MouseButton(bit)), 0, 0.0f, 0.0f);
+            emit target->mouseUp(MouseCodes::button(Qt::MouseButton(bit)), 0, 0.0f, 0.0f);
     }
 }

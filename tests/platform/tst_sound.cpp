@@ -1,4 +1,5 @@
 #include "support/MonitorRecorder.h"
+#include "support/ToneAnalysis.h"
 
 #include "platform/QtSound.h"
 
@@ -11,58 +12,29 @@
 
 namespace {
 
+using ToneAnalysis::Span;
+using ToneAnalysis::pitchOf;
+using ToneAnalysis::risingCrossings;
+
+
 constexpr double kRate = MonitorRecorder::kRate;
 constexpr int kLoud = 2000;       // the clips peak at 9376
 constexpr int kSilent = 150;      // what the null sink's silence may round to
 constexpr int kMergeGap = 60;     // samples; near a zero crossing a tone dips below kLoud
 constexpr double kFullClip = 0.19; // seconds; the clips last 0.197 s
 
-const double kPitch[] = {259.1, 326.5, 388.2, 489.2};
+const auto &kPitch = ToneAnalysis::lightPitch;
+
+QVector<Span> soundingSpans(const QVector<qint16> &samples)
+{
+    return ToneAnalysis::soundingSpans(samples, kLoud, kMergeGap);
+}
+
 
 QByteArray clip(int light)
 {
     QFile file(QStringLiteral(":/WAVE/%1").arg(101 + light));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-struct Span
-{
-    qint64 first{};
-    qint64 end{}; // one past the last loud sample
-    double seconds() const { return double(end - first) / kRate; }
-};
-
-// Stretches of sound, split where it stays quiet for longer than a tone ever does.
-QVector<Span> soundingSpans(const QVector<qint16> &samples)
-{
-    QVector<Span> spans;
-    for (qint64 i = 0; i < samples.size(); ++i) {
-        if (std::abs(samples[i]) < kLoud)
-            continue;
-        if (!spans.isEmpty() && i - spans.last().end <= kMergeGap)
-            spans.last().end = i + 1;
-        else
-            spans.append({i, i + 1});
-    }
-    return spans;
-}
-
-// Rising zero crossings, in fractional samples.
-QVector<double> risingCrossings(const QVector<qint16> &samples, const Span &span)
-{
-    QVector<double> crossings;
-    for (qint64 i = qMax<qint64>(span.first, 1); i < span.end; ++i) {
-        if (samples[i - 1] < 0 && samples[i] >= 0)
-            crossings.append(double(i - 1) + double(-samples[i - 1]) / double(samples[i] - samples[i - 1]));
-    }
-    return crossings;
-}
-
-double pitchOf(const QVector<double> &crossings)
-{
-    if (crossings.size() < 3)
-        return 0.0;
-    return (crossings.size() - 1) * kRate / (crossings.last() - crossings.first());
 }
 
 QString describe(const QVector<Span> &spans)
