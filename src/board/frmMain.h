@@ -16,7 +16,6 @@
 class DisplayCounter;
 class HotSpot;
 class HotSpotRouter;
-class QAction;
 class QLabel;
 class QTimer;
 class Surface;
