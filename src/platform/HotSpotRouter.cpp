@@ -91,8 +91,8 @@ void HotSpotRouter::releaseCapture()
     const int buttons = m_capturedButtons;
     m_captured = nullptr;
     m_capturedButtons = 0;
-    for (int bit = Qt::LeftButton; bit <= Qt::MiddleButton; bit <<= 1) {
-        if (buttons & bit)
-            emit target->mouseUp(MouseCodes::button(Qt::MouseButton(bit)), 0, 0.0f, 0.0f);
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        if (buttons & button)
+            emit target->mouseUp(MouseCodes::button(button), 0, 0.0f, 0.0f);
     }
 }
