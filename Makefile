@@ -46,6 +46,7 @@ assets: build
 	./tools/make_assets.sh $(BUILD)
 
 screenshot: build
+	@dpkg -s imagemagick >/dev/null 2>&1 || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick
 	./tools/screenshot.sh $(BUILD) docs/board.png
 
 clean:
