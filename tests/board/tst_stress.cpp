@@ -73,16 +73,8 @@ class TestStress : public QObject
 
     void openBoard()
     {
-        Platform platform;
-        platform.pump = &m_pump;
-        platform.sound = &m_sound;
-        platform.store = &m_store;
-        platform.helpViewer = &m_help;
-        platform.shell = &m_shell;
-        platform.registry = &m_registry;
-        platform.messageBox = &m_box;
-        platform.seed = m_rng();
-        m_board = std::make_unique<frmMain>(platform);
+        m_board = std::make_unique<frmMain>(
+            Platform{&m_pump, &m_sound, &m_store, &m_help, &m_shell, &m_registry, &m_box, m_rng()});
         m_probe = std::make_unique<BoardProbe>(*m_board);
         m_board->show();
         m_held.clear();

@@ -1,3 +1,4 @@
+#include "support/ToneAnalysis.h"
 #include "platform/ClipStream.h"
 
 #include <QTest>
@@ -16,14 +17,6 @@ QByteArray frames(const QVector<qint16> &samples)
     return bytes;
 }
 
-QVector<qint16> samplesOf(const QByteArray &bytes)
-{
-    QVector<qint16> samples(bytes.size() / 2);
-    if (!samples.isEmpty())
-        std::memcpy(samples.data(), bytes.constData(), size_t(samples.size()) * 2);
-    return samples;
-}
-
 // A clip whose every sample is distinct and far from zero, so its first frame
 // and any fade of it are easy to tell apart.
 QVector<qint16> ramp(int count, qint16 first)
@@ -37,7 +30,7 @@ QVector<qint16> ramp(int count, qint16 first)
 QVector<qint16> readSamples(ClipStream &stream, int count)
 {
     const QByteArray bytes = stream.read(count * 2);
-    return samplesOf(bytes);
+    return ToneAnalysis::samplesOf(bytes);
 }
 
 } // namespace
@@ -169,7 +162,7 @@ private slots:
         const QVector<qint16> clip = ramp(1000, -3000);
         stream.setClip(frames(clip));
         all += stream.read(20000 - 7);
-        const QVector<qint16> heard = samplesOf(all.left(20000));
+        const QVector<qint16> heard = ToneAnalysis::samplesOf(all.left(20000));
         const int start = int(heard.indexOf(clip.first()));
         QVERIFY(start > 0);
         QCOMPARE(start % 2, 0);

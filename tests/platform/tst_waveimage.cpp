@@ -1,3 +1,4 @@
+#include "support/ToneAnalysis.h"
 #include "platform/WaveImage.h"
 
 #include <QTest>
@@ -56,14 +57,6 @@ QByteArray pcm16(const QVector<qint16> &samples)
     for (const qint16 sample : samples)
         bytes += le16(quint16(sample));
     return bytes;
-}
-
-QVector<qint16> samplesOf(const QByteArray &bytes)
-{
-    QVector<qint16> samples(bytes.size() / 2);
-    if (!samples.isEmpty())
-        std::memcpy(samples.data(), bytes.constData(), size_t(samples.size()) * 2);
-    return samples;
 }
 
 } // namespace
@@ -183,7 +176,7 @@ private slots:
         QFETCH(QVector<qint16>, expected);
         const std::optional<WaveImage> wave = WaveImage::parse(image);
         QVERIFY(wave);
-        QCOMPARE(samplesOf(wave->toPcm16(rate, channels)), expected);
+        QCOMPARE(ToneAnalysis::samplesOf(wave->toPcm16(rate, channels)), expected);
     }
 };
 

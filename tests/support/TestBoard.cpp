@@ -8,16 +8,8 @@
 TestBoard::TestBoard(quint32 seed, const QMap<QString, QString> &stored)
 {
     store.values = stored;
-    Platform platform;
-    platform.pump = &pump;
-    platform.sound = &sound;
-    platform.store = &store;
-    platform.helpViewer = &helpViewer;
-    platform.shell = &shell;
-    platform.registry = &registry;
-    platform.messageBox = &messageBox;
-    platform.seed = seed;
-    board = std::make_unique<frmMain>(platform);
+    board = std::make_unique<frmMain>(
+        Platform{&pump, &sound, &store, &helpViewer, &shell, &registry, &messageBox, seed});
     probe = std::make_unique<BoardProbe>(*board);
 }
 

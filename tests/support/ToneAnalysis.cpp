@@ -2,6 +2,15 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+
+QVector<qint16> ToneAnalysis::samplesOf(const QByteArray &bytes)
+{
+    QVector<qint16> samples(bytes.size() / 2);
+    if (!samples.isEmpty())
+        std::memcpy(samples.data(), bytes.constData(), size_t(samples.size()) * 2);
+    return samples;
+}
 
 QVector<ToneAnalysis::Span> ToneAnalysis::soundingSpans(const QVector<qint16> &samples, int loud, int mergeGap)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QVector>
 #include <QtGlobal>
 
@@ -16,6 +17,8 @@ struct Span
     double seconds() const { return double(end - first) / rate; }
 };
 
+// 16-bit little-endian samples from raw bytes.
+QVector<qint16> samplesOf(const QByteArray &bytes);
 // Stretches of sound, split where it stays quiet for longer than a tone ever does.
 QVector<Span> soundingSpans(const QVector<qint16> &samples, int loud = 2000, int mergeGap = 60);
 // Rising zero crossings within span, in fractional samples.
