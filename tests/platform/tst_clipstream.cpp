@@ -1,5 +1,5 @@
-#include "support/ToneAnalysis.h"
 #include "platform/ClipStream.h"
+#include "support/ToneAnalysis.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "support/ToneAnalysis.h"
 #include "platform/WaveImage.h"
+#include "support/ToneAnalysis.h"
 
 #include <QTest>
 #include <QtEndian>
