@@ -6,9 +6,9 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEPS := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev \
         fonts-liberation xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils \
-        desktop-file-utils appstream dpkg-dev
+        desktop-file-utils appstream dpkg-dev debhelper lintian librsvg2-bin
 
-.PHONY: deps build run test test-asan bench stress assets screenshot clean
+.PHONY: deps build run test test-asan bench stress assets screenshot deb clean
 
 deps:
 	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -48,6 +48,14 @@ assets: build
 screenshot: build
 	@dpkg -s imagemagick >/dev/null 2>&1 || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick
 	./tools/screenshot.sh $(BUILD) docs/board.png
+
+# The Debian package, built the Debian way from debian/ (build dependencies from there).
+deb:
+	@dpkg-checkbuilddeps >/dev/null 2>&1 || { \
+	  echo "Installing the build dependencies of debian/control"; \
+	  $(SUDO) apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq --no-install-recommends ./; }
+	JOBS=$(JOBS) ./packaging/build-deb.sh . $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
