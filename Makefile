@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-DEPS := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev \
+DEPS := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpulse-dev libgl-dev \
         fonts-liberation xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils \
         desktop-file-utils appstream dpkg-dev
 

@@ -1,9 +1,9 @@
-// Measures how promptly QtSound is heard: the delay from play() to the tone's
+// Measures how promptly PulseSound is heard: the delay from play() to the tone's
 // first sample in a recording of the sound server's null sink, over 20 tones,
-// and what constructing a QtSound costs with and without a sound server.
+// and what constructing a PulseSound costs with and without a sound server.
 // Run it with the environment of tests/fixtures/pulse.sh (PULSE_SERVER set).
 #include "MonitorRecorder.h"
-#include "platform/QtSound.h"
+#include "platform/PulseSound.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -77,8 +77,9 @@ Costs constructionCosts(const QString &pulseServer)
 // Prints the time the constructor took and the time until the sink was started.
 int constructOnce()
 {
+    PulseSound sound;
     const qint64 before = MonitorRecorder::now();
-    QtSound sound;
+    sound.open();
     const qint64 constructed = MonitorRecorder::now();
     sound.isAudible();
     const qint64 ready = MonitorRecorder::now();
@@ -111,7 +112,8 @@ int main(int argc, char **argv)
     const Costs withServer = constructionCosts({});
     const Costs withoutServer = constructionCosts(QStringLiteral("unix:/nonexistent/tessaly/native"));
 
-    QtSound sound;
+    PulseSound sound;
+    sound.open();
     if (!sound.isAudible()) {
         std::fprintf(stderr, "tone_delay: no sound device\n");
         return 1;
@@ -151,9 +153,9 @@ int main(int argc, char **argv)
         std::printf("%-46s %10.1f %10.1f %4zu\n", name, s.median, s.largest, values.size());
     };
     row("play() to first sample heard", delays);
-    row("QtSound construction, server", withServer.constructed);
-    row("QtSound construction to sink running, server", withServer.ready);
-    row("QtSound construction, no server", withoutServer.constructed);
+    row("PulseSound construction, server", withServer.constructed);
+    row("PulseSound construction to sink running, server", withServer.ready);
+    row("PulseSound construction, no server", withoutServer.constructed);
     std::printf("tones heard: %zu of %d\n", delays.size(), kTones);
     return 0;
 }

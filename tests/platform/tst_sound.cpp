@@ -1,7 +1,7 @@
 #include "support/MonitorRecorder.h"
 #include "support/ToneAnalysis.h"
 
-#include "platform/QtSound.h"
+#include "platform/PulseSound.h"
 
 #include <QFile>
 #include <QTest>
@@ -47,12 +47,12 @@ QString describe(const QVector<Span> &spans)
 
 } // namespace
 
-// Heard for real: QtSound played into the test server's null sink, recorded from its monitor.
+// Heard for real: PulseSound played into the test server's null sink, recorded from its monitor.
 class TestSound : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QtSound> m_sound;
+    std::unique_ptr<PulseSound> m_sound;
     MonitorRecorder m_recorder;
 
     // What the sink played from just before `from` until `milliseconds` after it.
@@ -68,7 +68,8 @@ class TestSound : public QObject
 private slots:
     void initTestCase()
     {
-        m_sound = std::make_unique<QtSound>();
+        m_sound = std::make_unique<PulseSound>();
+        m_sound->open();
         QVERIFY2(m_sound->isAudible(), "no sound device on the test server");
         QVERIFY2(m_recorder.start(), "cannot record tessaly_null.monitor with parec");
         for (int light = 0; light < 4; ++light)
