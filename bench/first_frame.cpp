@@ -46,7 +46,7 @@ constexpr int kBoardHeight = 447;          // client area below the menu bar
 constexpr int kRedCentreX = 14 + 100;      // light 0 at (14, 14), 200 x 200
 constexpr int kRedCentreY = 14 + 100;
 constexpr auto kTimeout = std::chrono::seconds(15);
-constexpr double kTargetRatio = 1.3;
+constexpr double kTargetRatio = 1.2;
 
 struct Probe
 {

@@ -6,10 +6,6 @@ namespace {
 
 // Long enough to round off any waveform, too short to be heard as a fade.
 constexpr int kFadeMilliseconds = 4;
-// Silence on both sides of a clip: a server starting or resuming a stream may
-// drop the first of what it is given, and its resampler holds the last few
-// samples back until more follow.
-constexpr int kPadMilliseconds = 3;
 
 } // namespace
 

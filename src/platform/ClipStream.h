@@ -11,6 +11,11 @@
 class ClipStream final
 {
 public:
+    // Silence on both sides of a clip: PulseAudio drops the first 7-10 ms of what
+    // a stream is given as it starts from an underrun, and a resampler holds the
+    // last few samples back until more follow.
+    static constexpr int kPadMilliseconds = 12;
+
     // Frames are signed 16-bit native-endian samples, channels to a frame.
     ClipStream(int channels, int sampleRate);
 

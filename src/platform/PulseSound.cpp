@@ -19,6 +19,7 @@ constexpr int kChannels = 1;
 // What the server holds of a clip ahead of what it plays. A cut-off is heard
 // after it, and a sound thread late by less never leaves a hole in a tone.
 constexpr int kBufferMilliseconds = 40;
+constexpr size_t kPadBytes = kRate * ClipStream::kPadMilliseconds / 1000 * kChannels * 2;
 // Ready this long after a tone or prepare(), so the tones of a game (at most a
 // player's pause apart) never wake the device; then at rest.
 constexpr int kReadyMilliseconds = 10000;
@@ -79,7 +80,9 @@ public:
         pa.pa_threaded_mainloop_lock(loop);
         if (streamReady) {
             clips.setClip(pcm);
-            feed(pa.pa_stream_writable_size(stream));
+            // As much as the server holds, plus what it may drop of a stream that
+            // starts again, so its first request for more is not a hurried one.
+            feed(pa.pa_stream_writable_size(stream) + kPadBytes);
             wake();
         }
         pa.pa_threaded_mainloop_unlock(loop);

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kRate = 22050;
 constexpr int kFadeFrames = kRate * 4 / 1000; // the stream's few-millisecond fade
-constexpr int kPadFrames = kRate * 3 / 1000; // its silence before a clip from rest, and after every clip
+constexpr int kPadFrames = kRate * ClipStream::kPadMilliseconds / 1000; // silence before a clip from rest, after every clip
 
 QByteArray frames(const QVector<qint16> &samples)
 {
@@ -173,7 +173,7 @@ private slots:
         ClipStream stream(2, kRate);
         stream.setClip(frames(ramp(11, 100)).left(21));
         QCOMPARE(stream.pendingBytes(), 8 * kPadFrames + 20);
-        QCOMPARE(ToneAnalysis::samplesOf(stream.take(1000)).mid(2 * kPadFrames, 10), ramp(10, 100));
+        QCOMPARE(ToneAnalysis::samplesOf(stream.take(10000)).mid(2 * kPadFrames, 10), ramp(10, 100));
     }
 };
 

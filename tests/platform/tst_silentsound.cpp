@@ -1,6 +1,9 @@
 #include "platform/PulseSound.h"
 
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -94,6 +97,38 @@ private slots:
         sound.open();
         QVERIFY(!sound.isAudible());
         sound.play(QByteArray());
+    }
+
+    void aServerThatNeverAnswersHoldsNothingUp()
+    {
+        // A server that takes the connection and then says nothing: opening, getting
+        // ready, playing and closing the layer all return while it still holds the
+        // connection unanswered (a layer that waited for it would have given up on
+        // it first).
+        QTemporaryDir dir;
+        QLocalServer server;
+        QVERIFY(server.listen(dir.filePath(QStringLiteral("native"))));
+        const QByteArray noServer = qgetenv("PULSE_SERVER");
+        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(server.fullServerName()));
+        const auto restore = qScopeGuard([&] { qputenv("PULSE_SERVER", noServer); });
+        QFile file(QStringLiteral(":/WAVE/102"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray tone = file.readAll();
+
+        QLocalSocket *connection = nullptr;
+        {
+            PulseSound sound;
+            sound.open();
+            sound.prepare();
+            sound.play(tone);
+            QVERIFY(server.waitForNewConnection(10000));
+            connection = server.nextPendingConnection();
+            sound.play(tone);
+            QCOMPARE(connection->state(), QLocalSocket::ConnectedState);
+            QVERIFY(!connection->waitForDisconnected(100));
+        }
+        // Closed with the layer, not left behind.
+        QVERIFY(connection->state() == QLocalSocket::UnconnectedState || connection->waitForDisconnected(10000));
     }
 };
 
