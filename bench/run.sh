@@ -72,19 +72,29 @@ PULSE_SERVER=unix:$work/no-server/native step idle_silent \
 
 step tone_delay "$build/bench/tone_delay"
 
-# Nanoseconds on a CPU so far, all threads of the given processes together.
-cpu_ns() {
-  local pid
-  for pid in "$@"; do cat /proc/"$pid"/task/*/schedstat 2>/dev/null; done | awk '{ s += $1 } END { printf "%d", s }'
+# Nanoseconds on a CPU so far, one line per thread of the given processes.
+thread_ns() {
+  local pid task
+  for pid in "$@"; do
+    for task in /proc/"$pid"/task/*; do
+      [ -r "$task/schedstat" ] && echo "${task##*/} $(cut -d' ' -f1 "$task/schedstat")"
+    done
+  done
+}
+# Nanoseconds spent between two thread_ns readings by the threads alive at the
+# second (a thread that ended in between would count its whole life negative).
+spent_ns() {
+  awk 'NR == FNR { before[$1] = $2; next } { s += $2 - before[$1] } END { printf "%d", s }' "$1" "$2"
 }
 
 # One row each for the game and the sound server: their CPU share over 20 s, and
 # the state the null sink is in (a desktop's server suspends an unused sink).
 idle_rows() {
-  local condition=$1 game=$2 window=20 game0 server0 game_cpu server_cpu sink
-  game0=$(cpu_ns "$game"); server0=$(cpu_ns $server_pids)
+  local condition=$1 game=$2 window=20 game_cpu server_cpu sink
+  thread_ns "$game" > "$work/game0"; thread_ns $server_pids > "$work/server0"
   sleep "$window"
-  game_cpu=$(( $(cpu_ns "$game") - game0 )); server_cpu=$(( $(cpu_ns $server_pids) - server0 ))
+  thread_ns "$game" > "$work/game1"; thread_ns $server_pids > "$work/server1"
+  game_cpu=$(spent_ns "$work/game0" "$work/game1"); server_cpu=$(spent_ns "$work/server0" "$work/server1")
   sink=$(pactl list sinks short 2>/dev/null | awk '$2 == "tessaly_null" { print $NF }')
   awk -v c="$condition" -v g="$game_cpu" -v s="$server_cpu" -v w="$window" -v sink="$sink" 'BEGIN {
     gp = g / (w * 1e7); sp = s / (w * 1e7)

@@ -100,7 +100,6 @@ Heard analyse(const MonitorRecorder &recorder, const std::vector<Tone> &tones)
         }
         if (spans.size() > 1 || spans[0].seconds() < shortest)
             ++heard.gaps;
-        if (qEnvironmentVariableIsSet("DBG")) { QStringList l; for (auto &sp : spans) l << QString("%1+%2").arg(sp.first).arg(sp.seconds()); fprintf(stderr, "DBG first=%lld %s\n", (long long)first, qPrintable(l.join(' '))); }
         qint64 loud = 0;
         while (loud < window.size() && std::abs(window[loud]) < kLoudEnough)
             ++loud;
