@@ -13,6 +13,8 @@
 //
 // Prints tab-separated lines for bench/run.sh: "row", metric, measured, target,
 // verdict; and "note", text.
+#include "BenchTable.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPalette>
@@ -37,6 +39,10 @@
 #include <vector>
 
 extern char **environ;
+
+using BenchTable::format;
+using BenchTable::median;
+using BenchTable::row;
 
 namespace {
 
@@ -215,26 +221,6 @@ std::optional<Run> runOnce(Display *display, const Probe &probe, std::string &er
     if (!error.empty())
         return std::nullopt;
     return Run{*painted, double(usage->ru_maxrss) / 1024.0, sched.cpuMs, sched.waitMs};
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
-void row(const std::string &metric, const std::string &measured, const std::string &target,
-         const std::string &verdict)
-{
-    std::printf("row\t%s\t%s\t%s\t%s\n", metric.c_str(), measured.c_str(), target.c_str(), verdict.c_str());
-}
-
-std::string format(const char *pattern, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
 }
 
 std::string range(const char *pattern, const std::vector<double> &values)

@@ -11,6 +11,8 @@
 #include "ToneAnalysis.h"
 #include "platform/PulseSound.h"
 
+#include "BenchTable.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -22,6 +24,10 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+using BenchTable::format;
+using BenchTable::median;
+using BenchTable::row;
 
 namespace {
 
@@ -50,26 +56,6 @@ struct Heard
     int clicks{};
     int steepest{};
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
-std::string format(const char *pattern, double value)
-{
-    char text[96];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
-}
-
-void row(const std::string &metric, const std::string &measured, const std::string &target,
-         const std::string &verdict)
-{
-    std::printf("row\t%s\t%s\t%s\t%s\n", metric.c_str(), measured.c_str(), target.c_str(), verdict.c_str());
-}
 
 void settle(int milliseconds)
 {
