@@ -34,25 +34,6 @@ private slots:
     void init() { t = std::make_unique<TestBoard>(); }
     void cleanup() { t.reset(); }
 
-    void theBoardsPicturesAreTheArtworkPixelForPixel_data()
-    {
-        QTest::addColumn<QString>("name");
-        for (const char *name : {"picRedOff", "picRedOn", "picYellowOff", "picYellowOn", "picBlueOff", "picBlueOn",
-                                 "picGreenOff", "picGreenOn", "picLightMask", "picIndent", "picIndentMask",
-                                 "picNewUp", "picNewDown", "picNewGameMask"})
-            QTest::newRow(name) << QString::fromLatin1(name);
-    }
-    void theBoardsPicturesAreTheArtworkPixelForPixel()
-    {
-        // What start-up reads in place (raw pixels made at build time) is the committed artwork.
-        QFETCH(QString, name);
-        const QImage png = QImage(qEnvironmentVariable("TESSALY_SOURCE_DIR") + QStringLiteral("/assets/art/")
-                                  + name + QStringLiteral(".png"))
-                               .convertToFormat(QImage::Format_RGB32);
-        QVERIFY(!png.isNull());
-        QCOMPARE(probe().picture(qPrintable(name)), png);
-    }
-
     void lightOnTwiceEqualsOnceAndLightOffRestoresTheUnlitLight_data()
     {
         QTest::addColumn<qint16>("index");
