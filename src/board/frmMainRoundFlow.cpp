@@ -11,6 +11,7 @@
 #include "counter/DisplayCounter.h"
 #include "platform/HotSpot.h"
 #include "platform/MessagePump.h"
+#include "platform/Sound.h"
 
 #include <QLabel>
 #include <QScopedValueRollback>
@@ -34,6 +35,9 @@ void frmMain::mnuGameNew_Click()
     AddToSequence();
     DisableLights();
     tmrShowLights->start();
+    // The first light sounds at the first tick; a resting sound device wakes meanwhile.
+    if (m_platform.sound)
+        m_platform.sound->prepare();
 }
 
 void frmMain::AddToSequence()
