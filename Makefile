@@ -13,7 +13,7 @@ DEPS := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpulse-dev libg
 # a desktop they would take over from PulseAudio at the next login).
 BENCH_DEPS := stress-ng
 
-.PHONY: deps build run test test-asan bench stress assets screenshot deb clean
+.PHONY: deps build run test test-asan package-test bench stress assets screenshot deb clean
 
 deps:
 	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -31,8 +31,13 @@ run: build
 	./$(BUILD)/tessaly
 
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS) -LE package
 	$(MAKE) --no-print-directory test-asan
+
+# The Debian package built, checked with lintian, installed, started and purged (root
+# or sudo without a password); minutes of compiling, so apart from `make test`.
+package-test: build
+	ctest --test-dir $(BUILD) --output-on-failure -L package
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSALY_SANITIZE=ON >/dev/null
