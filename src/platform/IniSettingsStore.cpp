@@ -1,14 +1,13 @@
 #include "platform/IniSettingsStore.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -35,32 +34,6 @@ QString home()
             return account;
     }
     return {};
-}
-
-enum class Found { Nothing, Read, Unreadable };
-
-// The whole file at path, read without ever waiting on it: a pipe or device there
-// would block or never end, so only a regular file of sensible size is read.
-Found readWhole(const QString &path, QByteArray &bytes)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? Found::Nothing : Found::Unreadable;
-    struct stat status{};
-    bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)
-              && status.st_size <= IniSettingsStore::maxFileSize;
-    char chunk[64 * 1024];
-    while (ok) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n >= 0 && bytes.size() + n <= IniSettingsStore::maxFileSize;
-        if (n <= 0)
-            break;
-        bytes.append(chunk, n);
-    }
-    ::close(fd);
-    return ok ? Found::Read : Found::Unreadable;
 }
 
 // Replaces path with bytes in one rename, or leaves it as it was. Unbuffered, so that a
@@ -138,13 +111,13 @@ IniSettingsStore::File &IniSettingsStore::fileFor(const QString &app)
         return file;
     }
     QByteArray bytes;
-    switch (readWhole(fileName(app), bytes)) {
-    case Found::Nothing:
+    switch (RegularFile::read(fileName(app), maxFileSize, bytes)) {
+    case RegularFile::Found::Nothing:
         break;
-    case Found::Unreadable:
+    case RegularFile::Found::Unreadable:
         file.replaceable = false;
         break;
-    case Found::Read:
+    case RegularFile::Found::Read:
         if (!file.document.parse(bytes)) {
             file.keepOriginal = true;
             file.original = bytes;
