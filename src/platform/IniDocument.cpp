@@ -254,6 +254,9 @@ struct Line
     qsizetype start{};
     qsizetype end{};
     qsizetype equals{-1};
+    // False when the file ended inside a quote or an escape: written back as it stands,
+    // the line would run on into whatever follows it.
+    bool closed{true};
 };
 
 Line nextLine(QStringView data, qsizetype &pos)
@@ -266,11 +269,13 @@ Line nextLine(QStringView data, qsizetype &pos)
         while (pos < data.size() && !isLineBreak(data.at(pos)))
             ++pos;
     }
-    Line line{pos, pos, -1};
+    Line line{pos, pos, -1, true};
     bool inQuotes = false;
+    bool inEscape = false;
     while (pos < data.size()) {
         const QChar c = data.at(pos);
-        if (c == u'\\') {
+        inEscape = c == u'\\';
+        if (inEscape) {
             if (++pos < data.size()) {
                 const QChar escaped = data.at(pos++);
                 if (pos < data.size() && isLineBreak(escaped) && isLineBreak(data.at(pos))
@@ -288,6 +293,7 @@ Line nextLine(QStringView data, qsizetype &pos)
         ++pos;
     }
     line.end = pos;
+    line.closed = pos < data.size() || (!inQuotes && !inEscape);
     return line;
 }
 
@@ -307,6 +313,7 @@ bool IniDocument::parse(QByteArrayView data)
         const Line line = nextLine(text, pos);
         if (line.end <= line.start)
             continue;
+        understood = understood && line.closed;
         const QStringView content = QStringView(text).sliced(line.start, line.end - line.start);
         if (content.startsWith(u'[')) {
             qsizetype close = content.indexOf(u']');
@@ -322,8 +329,10 @@ bool IniDocument::parse(QByteArrayView data)
             continue;
         }
         const qsizetype equals = line.equals - line.start;
-        Entry entry{content.sliced(equals + 1).toString(), std::nullopt};
-        understood = unescapeValue(entry.spelling, entry.text) && understood;
+        const QStringView spelling = content.sliced(equals + 1);
+        Entry entry;
+        understood = unescapeValue(spelling, entry.text) && understood;
+        entry.spelling = line.closed ? spelling.toString() : spellingOf(entry.text);
         mSections[section][unescapedKey(content.first(equals).trimmed())] = std::move(entry);
     }
     return understood;
@@ -354,4 +363,9 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
 void IniDocument::setValue(const QString &section, const QString &key, const QString &text)
 {
     mSections[section][key] = Entry{escapedValue(text), text};
+}
+
+QString IniDocument::spellingOf(const std::optional<QString> &text)
+{
+    return text ? escapedValue(*text) : QStringLiteral("@Invalid()");
 }

@@ -33,5 +33,7 @@ private:
         std::optional<QString> text;
     };
 
+    static QString spellingOf(const std::optional<QString> &text);
+
     std::map<QString, std::map<QString, Entry>> mSections;
 };

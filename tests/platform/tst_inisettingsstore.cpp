@@ -253,6 +253,8 @@ void tst_IniSettingsStore::everyReadableKeyIsReadAndTheOriginalIsKept_data()
     for (int i = 0; i < 50000; ++i)
         nested += "\\0\\0\\0\\t\\0\\0\\0\\x1";
     QTest::newRow("typed value") << storedTable + nested + ")\n" + speed << true;
+    // Written back as it stood, the open quote would swallow the lines after it.
+    QTest::newRow("quote left open at the end") << storedTable + speed + "Name2=\"open\n" << true;
     QTest::newRow("semicolon comment") << "; comment\n" + storedTable + speed << false;
 }
 
