@@ -254,8 +254,9 @@ struct Line
     qsizetype start{};
     qsizetype end{};
     qsizetype equals{-1};
-    // False when the file ended inside a quote or an escape: written back as it stands,
-    // the line would run on into whatever follows it.
+    // False when the file ended inside a quote, or the line in an escaped line break:
+    // written back as it stands, with a line break after it, the line would run on into
+    // whatever follows it.
     bool closed{true};
 };
 
@@ -271,17 +272,19 @@ Line nextLine(QStringView data, qsizetype &pos)
     }
     Line line{pos, pos, -1, true};
     bool inQuotes = false;
-    bool inEscape = false;
+    qsizetype escapeEnd = -1; // where the last escape ended
+    bool escapedBreak = false; // whether it escaped a line break, or the end of the file
     while (pos < data.size()) {
         const QChar c = data.at(pos);
-        inEscape = c == u'\\';
-        if (inEscape) {
-            if (++pos < data.size()) {
+        if (c == u'\\') {
+            ++pos;
+            escapedBreak = pos >= data.size() || isLineBreak(data.at(pos));
+            if (pos < data.size()) {
                 const QChar escaped = data.at(pos++);
-                if (pos < data.size() && isLineBreak(escaped) && isLineBreak(data.at(pos))
-                    && data.at(pos) != escaped)
+                if (escapedBreak && pos < data.size() && isLineBreak(data.at(pos)) && data.at(pos) != escaped)
                     ++pos;
             }
+            escapeEnd = pos;
             continue;
         }
         if (c == u'"')
@@ -293,7 +296,7 @@ Line nextLine(QStringView data, qsizetype &pos)
         ++pos;
     }
     line.end = pos;
-    line.closed = pos < data.size() || (!inQuotes && !inEscape);
+    line.closed = !inQuotes && !(escapeEnd == pos && escapedBreak);
     return line;
 }
 

@@ -255,6 +255,7 @@ void tst_IniSettingsStore::everyReadableKeyIsReadAndTheOriginalIsKept_data()
     QTest::newRow("typed value") << storedTable + nested + ")\n" + speed << true;
     // Written back as it stood, the open quote would swallow the lines after it.
     QTest::newRow("quote left open at the end") << storedTable + speed + "Name2=\"open\n" << true;
+    QTest::newRow("escaped line break last") << storedTable + "[Settings]\nSpeed=2\rName2=a\\\r\r" << true;
     QTest::newRow("semicolon comment") << "; comment\n" + storedTable + speed << false;
 }
 
