@@ -36,7 +36,7 @@ public:
         while (mPos < mText.size()) {
             if (mText.at(mPos++) == u'<')
                 tag();
-            if (int(mOpen.size()) > HtmlLimits::maxDepth
+            if (mElements > HtmlLimits::maxElements || int(mOpen.size()) > HtmlLimits::maxDepth
                 || std::count(mOpen.begin(), mOpen.end(), QLatin1String("table")) > HtmlLimits::maxTableDepth)
                 return false;
         }
@@ -130,6 +130,7 @@ private:
 
     void open(const QString &name, bool closed)
     {
+        ++mElements;
         const auto has = [this](const char *element) {
             return std::find(mOpen.begin(), mOpen.end(), QLatin1String(element)) != mOpen.end();
         };
@@ -150,6 +151,7 @@ private:
 
     QStringView mText;
     qsizetype mPos{0};
+    int mElements{0};
     std::vector<QString> mOpen;
 };
 
