@@ -36,7 +36,8 @@ public:
         while (mPos < mText.size()) {
             if (mText.at(mPos++) == u'<')
                 tag();
-            if (mElements > HtmlLimits::maxElements || int(mOpen.size()) > HtmlLimits::maxDepth
+            if (mElements > HtmlLimits::maxElements || mCells > HtmlLimits::maxCells
+                || int(mOpen.size()) > HtmlLimits::maxDepth
                 || std::count(mOpen.begin(), mOpen.end(), QLatin1String("table")) > HtmlLimits::maxTableDepth)
                 return false;
         }
@@ -134,8 +135,10 @@ private:
         const auto has = [this](const char *element) {
             return std::find(mOpen.begin(), mOpen.end(), QLatin1String(element)) != mOpen.end();
         };
+        const bool cell = name == QLatin1String("td") || name == QLatin1String("th");
+        mCells += cell ? 1 : 0;
         // Cells and rows outside a table get one made for them.
-        if ((name == QLatin1String("td") || name == QLatin1String("th")) && !has("tr")) {
+        if (cell && !has("tr")) {
             mOpen.push_back(QStringLiteral("table"));
             mOpen.push_back(QStringLiteral("tr"));
         } else if (name == QLatin1String("tr") && !has("table")) {
@@ -152,6 +155,7 @@ private:
     QStringView mText;
     qsizetype mPos{0};
     int mElements{0};
+    int mCells{0};
     std::vector<QString> mOpen;
 };
 
