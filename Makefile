@@ -1,8 +1,6 @@
 # Thin wrappers: install what is missing, configure, build, run.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
-FUZZ_BUILD ?= build-fuzz
-FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -10,7 +8,7 @@ DEPS := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugin
         fonts-liberation xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils \
         desktop-file-utils appstream dpkg-dev
 
-.PHONY: deps build run test test-asan bench stress fuzz assets screenshot clean
+.PHONY: deps build run test test-asan bench stress assets screenshot clean
 
 deps:
 	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -45,6 +43,9 @@ stress: build
 	./bench/stress.sh $(BUILD)
 
 # The readers' fuzz harnesses (fuzz/), FUZZ_SECONDS each; they need clang's libFuzzer.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
 fuzz: deps
 	@dpkg -s clang libclang-rt-dev >/dev/null 2>&1 || \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang libclang-rt-dev
