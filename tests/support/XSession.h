@@ -39,6 +39,11 @@ public:
     bool waitForExit(int msecs = 10000);
     int exitCode() const { return m_process.exitCode(); }
 
+    // The dialogs' client areas, which is how their title-less windows are told apart.
+    static constexpr QSize speedWindow{154, 173};
+    static constexpr QSize nameWindow{292, 140};
+    static constexpr QSize scoresWindow{237, 265};
+
     // A shown window of the game other than the board: a dialog, found by its client size
     // since the dialogs carry no titles of their own.
     struct Window
@@ -58,6 +63,16 @@ public:
     static QImage grabScreen(const QRect &rect);
 
     static QString run(const QStringList &xdotoolArguments);
+
+    // The desktop session around the game: a signal sent to it, how it ended (its exit
+    // code, or -1 when a signal ended it), a second start on the same config folder
+    // (how that ended, -1 if it was still running after msecs), and the board windows
+    // shown on the display by any game.
+    void sendSignal(int number) const;
+    int exitResult() const;
+    int startAgain(int msecs = 10000) const;
+    static int boardWindows();
+    QString boardWindow() const { return m_window; }
 
 private:
     static QRect windowRect(const QString &window);
