@@ -11,7 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
-// The rules of one game, driven through the board's handlers with instant waits.
+// The rules of one game, driven through the board's handlers; the test runs each
+// waiting step's rest, and acts between a step and its rest.
 class TestRoundFlow : public QObject
 {
     Q_OBJECT
@@ -24,9 +25,13 @@ private:
     // Ticks until the player's turn begins.
     void playBack()
     {
-        for (int guard = 0; guard < 100 && probe().tmrShowLights().isActive(); ++guard)
+        for (int guard = 0; guard < 100 && probe().tmrShowLights().isActive(); ++guard) {
             board().tmrShowLights_Timer();
+            t->pump.runPending();
+        }
     }
+    // The time a step waits for passes: its rest runs.
+    void wait() { t->pump.runPending(); }
     void press(qint16 index) { board().imgClick_MouseDown(index, HotSpot::vbLeftButton, 0, 0, 0); }
     void release(qint16 index) { board().imgClick_MouseUp(index, HotSpot::vbLeftButton, 0, 0, 0); }
     qint16 due(int element) const { return t->probe->sequence().at(std::size_t(element)); }
@@ -68,7 +73,8 @@ private slots:
 
     void playbackShowsEachLightThenHandsOverToThePlayer()
     {
-        // Tick 1 lights element 0; tick 2 darkens it, waits the gap, and enables the lights.
+        // Tick 1 lights element 0; tick 2 darkens it and, the gap after its place in
+        // the rhythm (1000 ms from the start), enables the lights.
         board().mnuGameNew_Click();
         board().tmrShowLights_Timer();
         QCOMPARE(probe().litLights(), 1 << due(0));
@@ -76,7 +82,9 @@ private slots:
         QVERIFY(probe().lightsDisabled());
         board().tmrShowLights_Timer();
         QCOMPARE(probe().litLights(), 0);
-        QCOMPARE(t->pump.waits, std::vector<double>{0.2});
+        QCOMPARE(t->pump.deadlines, std::vector<qint64>{1200});
+        QVERIFY(probe().lightsDisabled());
+        wait();
         QVERIFY(!probe().tmrShowLights().isActive());
         QVERIFY(probe().lightsEnabled());
         QCOMPARE(probe().playerIndex(), -1);
@@ -85,26 +93,52 @@ private slots:
     void darkGapFollowsTheSpeedCodeAtEveryTick_data()
     {
         QTest::addColumn<qint16>("speed");
-        QTest::addColumn<double>("gap");
-        QTest::newRow("slow") << qint16(0) << 0.4;
-        QTest::newRow("normal") << qint16(1) << 0.2;
-        QTest::newRow("fast") << qint16(2) << 0.05;
-        QTest::newRow("unknown code") << qint16(7) << 0.0;
-        QTest::newRow("negative code") << qint16(-1) << 0.0;
+        QTest::addColumn<int>("gap");
+        QTest::newRow("slow") << qint16(0) << 400;
+        QTest::newRow("normal") << qint16(1) << 200;
+        QTest::newRow("fast") << qint16(2) << 50;
+        QTest::newRow("unknown code") << qint16(7) << 0;
+        QTest::newRow("negative code") << qint16(-1) << 0;
     }
     void darkGapFollowsTheSpeedCodeAtEveryTick()
     {
-        // The speed code is read afresh at each tick, so a change applies to the next light.
+        // The speed code is read afresh at each tick, so a change applies to the next
+        // light; each light comes at its tick's place in the rhythm plus the gap.
         QFETCH(qint16, speed);
-        QFETCH(double, gap);
+        QFETCH(int, gap);
         probe().setGame(3, -1);
         probe().setPlayback();
         board().tmrShowLights_Timer();
         modGlobals::giSpeed = speed;
         board().tmrShowLights_Timer();
+        wait();
         modGlobals::giSpeed = 1;
         board().tmrShowLights_Timer();
-        QCOMPARE(t->pump.waits, (std::vector<double>{gap, 0.2}));
+        wait();
+        QCOMPARE(t->pump.deadlines, (std::vector<qint64>{1000 + gap, 1700}));
+    }
+
+    void aLateTickLeavesItsLightOnSchedule_data()
+    {
+        QTest::addColumn<int>("late");
+        QTest::addColumn<qint64>("lightOn");
+        QTest::newRow("on time") << 0 << qint64(1400);
+        QTest::newRow("a little late") << 5 << qint64(1400);
+        QTest::newRow("far behind: most of the gap is kept") << 300 << qint64(1600);
+    }
+    void aLateTickLeavesItsLightOnSchedule()
+    {
+        // A light comes at the timer's start + 500 ms per tick + the gap, whenever its
+        // tick woke; a tick far behind still keeps three quarters of the gap dark.
+        QFETCH(int, late);
+        QFETCH(qint64, lightOn);
+        modGlobals::giSpeed = 0;
+        probe().setGame(3, -1);
+        probe().setPlayback();
+        board().tmrShowLights_Timer();
+        t->pump.advance(std::chrono::milliseconds(1000 + late));
+        board().tmrShowLights_Timer();
+        QCOMPARE(t->pump.deadlines, std::vector<qint64>{lightOn});
     }
 
     void rightRoundGrowsTheSequenceAndReplaysIt()
@@ -118,6 +152,8 @@ private slots:
         QCOMPARE(probe().litLights(), 0);
         release(first);
         QCOMPARE(t->pump.waits, std::vector<double>{0.2});
+        QCOMPARE(probe().litLights(), 1 << first);
+        wait();
         QCOMPARE(probe().sequence().size(), std::size_t(2));
         QCOMPARE(due(0), first);
         QCOMPARE(probe().score(), qint16(1));
@@ -134,7 +170,7 @@ private slots:
     {
         // A right press that is not the last re-enables the lights and frees the next press.
         probe().setGame(2, -1);
-        probe().pressAndRelease(due(0));
+        t->pressAndRelease(due(0));
         QVERIFY(probe().lightsEnabled());
         QVERIFY(!probe().clickBusy());
         QCOMPARE(probe().playerIndex(), 0);
@@ -154,6 +190,7 @@ private slots:
         press(wrong);
         QCOMPARE(probe().litLights(), (1 << due(0)) | (1 << wrong));
         release(wrong);
+        wait();
         const int both = (1 << due(0)) | (1 << wrong);
         QCOMPARE(timeline, (QList<int>{1 << due(0), both, both, -1, 1 << due(0), 0}));
         QVERIFY(!probe().lblGameOver().isHidden());
@@ -176,6 +213,7 @@ private slots:
         QCOMPARE(probe().playerIndex(), 0);
         release(first);
         release(other);
+        wait();
         QCOMPARE(probe().playerIndex(), 0);
         QVERIFY(probe().lblGameOver().isHidden());
         QVERIFY(!probe().clickBusy());
@@ -189,21 +227,25 @@ private slots:
         press(due(0));
         t->pump.inject([&] { press(due(1)); });
         release(due(0));
+        wait();
+        QVERIFY(!t->pump.pendingInjections());
         QCOMPARE(probe().playerIndex(), 0);
         release(due(1));
         QCOMPARE(probe().playerIndex(), 0);
         QVERIFY(!probe().clickBusy());
     }
 
-    void newGameDuringTheHoldAbandonsTheRelease()
+    void newGameDuringTheHoldOfARightReleaseFollowsIt()
     {
-        // New Game in the 0.2 s hold: the release puts its light out, frees the lights,
-        // and leaves the new game alone.
+        // New Game in the 0.2 s hold waits for the release to be judged, then starts a
+        // clean game: the light out, the lights free.
         probe().setGame(2, -1);
         const qint16 first = due(0);
         press(first);
-        t->pump.injectInWait([&] { board().mnuGameNew_Click(); });
         release(first);
+        board().mnuGameNew_Click();
+        QCOMPARE(probe().sequence().size(), std::size_t(3));
+        wait();
         QCOMPARE(probe().sequence().size(), std::size_t(1));
         QCOMPARE(probe().score(), qint16(0));
         QCOMPARE(probe().playerIndex(), -1);
@@ -216,24 +258,30 @@ private slots:
 
     void newGameBetweenAWrongPressAndItsReleaseDarkensBothLights()
     {
-        // New Game while a wrong press is held: the late release ends nothing, puts
-        // out the two lights of the abandoned game and frees the lights.
+        // New Game while a wrong press is held puts out its two lights at once; the
+        // late release then touches nothing of the new game, whose light stays lit.
         probe().setGame(2, -1);
         const qint16 wrong = notDue(0);
         press(wrong);
         board().mnuGameNew_Click();
-        release(wrong);
         QCOMPARE(probe().litLights(), 0);
+        QVERIFY(!probe().clickBusy());
+        board().tmrShowLights_Timer();
+        const int shown = 1 << due(0);
+        QCOMPARE(probe().litLights(), shown);
+        release(wrong);
+        QVERIFY(!t->pump.hasPending());
+        QCOMPARE(probe().litLights(), shown);
         QVERIFY(!probe().clickBusy());
         QVERIFY(probe().lblGameOver().isHidden());
         QVERIFY(probe().tmrShowLights().isActive());
-        QCOMPARE(t->sound.plays().size(), 0);
+        QCOMPARE(t->sound.plays().size(), 1);
     }
 
     void newGameDuringThePressYieldsAbandonsThePress()
     {
-        // New Game inside the press's own yields: the press stops judging, and its
-        // release frees the lights.
+        // New Game inside the press's own yields comes right after the press is
+        // judged: it puts out what the press lit, and its release is ignored.
         probe().setGame(2, -1);
         const qint16 wrong = notDue(0);
         t->pump.inject([&] { board().mnuGameNew_Click(); });
@@ -247,13 +295,14 @@ private slots:
 
     void newGameDuringAPlaybackGapLightsNothingOfTheOldGame()
     {
-        // New Game while a tick waits in its gap: the tick returns without lighting,
-        // and the new playback starts from its beginning.
+        // New Game while a tick waits in its gap cancels the rest of the tick, and the
+        // new playback starts from its beginning.
         probe().setGame(3, -1);
         probe().setPlayback();
         board().tmrShowLights_Timer();
-        t->pump.injectInWait([&] { board().mnuGameNew_Click(); });
         board().tmrShowLights_Timer();
+        board().mnuGameNew_Click();
+        QVERIFY(!t->pump.hasPending());
         QCOMPARE(probe().litLights(), 0);
         QCOMPARE(probe().showIndex(), -1);
         QCOMPARE(probe().currentLight(), qint16(-1));
@@ -288,6 +337,7 @@ private slots:
             t->pump.inject([] {});
         t->pump.inject([&] { release(first); });
         press(first);
+        wait();
         QCOMPARE(probe().score(), qint16(1));
         QVERIFY(probe().tmrShowLights().isActive());
         QVERIFY(!probe().clickBusy());
@@ -309,6 +359,7 @@ private slots:
             release(other);
         });
         press(first);
+        wait();
         QCOMPARE(probe().playerIndex(), 0);
         QCOMPARE(probe().litLights(), 0);
         QVERIFY(probe().lightsEnabled());
@@ -324,11 +375,12 @@ private slots:
         board().mnuGameNew_Click();
         board().tmrShowLights_Timer();
         const qint16 first = due(0);
-        t->pump.injectInWait([] {});
-        t->pump.inject([&] { press(first); });
         board().tmrShowLights_Timer();
+        t->pump.inject([&] { press(first); });
+        wait();
         QCOMPARE(probe().playerIndex(), 0);
         release(first);
+        wait();
         QCOMPARE(probe().score(), qint16(1));
     }
 
@@ -338,8 +390,9 @@ private slots:
         probe().setGame(3, -1);
         probe().setPlayback();
         board().tmrShowLights_Timer();
-        t->pump.injectInWait([&] { board().tmrShowLights_Timer(); });
         board().tmrShowLights_Timer();
+        board().tmrShowLights_Timer();
+        wait();
         QCOMPARE(probe().showIndex(), 1);
         QCOMPARE(probe().litLights(), 1 << due(1));
         QCOMPARE(t->pump.waits.size(), std::size_t(1));
@@ -352,8 +405,9 @@ private slots:
         probe().setScores({0, 0, 0, 0, 0});
         probe().setGame(2, -1);
         press(notDue(0));
-        t->pump.injectInWait([&] { board().close(); });
         release(notDue(0));
+        board().close();
+        QVERIFY(!t->pump.hasPending());
         QVERIFY(!probe().clickBusy());
         QCOMPARE(probe().scores(), (std::array<qint16, 5>{0, 0, 0, 0, 0}));
         QCOMPARE(t->store.writes.size(), 12);
@@ -366,8 +420,9 @@ private slots:
         probe().setGame(3, -1);
         probe().setPlayback();
         board().tmrShowLights_Timer();
-        t->pump.injectInWait([&] { board().close(); });
         board().tmrShowLights_Timer();
+        board().close();
+        QVERIFY(!t->pump.hasPending());
         QCOMPARE(probe().litLights(), 0);
         QVERIFY(!probe().tmrShowLights().isActive());
         QCOMPARE(t->store.writes.size(), 12);
@@ -387,6 +442,7 @@ private slots:
         probe().setGame(0, -1);
         board().imgClick_MouseDown(due(0), button, HotSpot::vbShiftMask, 3, 4);
         board().imgClick_MouseUp(due(0), button, HotSpot::vbCtrlMask, 5, 6);
+        wait();
         QCOMPARE(probe().score(), qint16(1));
     }
 
@@ -397,7 +453,7 @@ private slots:
         probe().setScores({0, 0, 0, 0, 0});
         probe().setGame(frmMain::maxScore, frmMain::maxScore - 1);
         t->closeDialogsWithDefaults();
-        probe().pressAndRelease(due(frmMain::maxScore));
+        t->pressAndRelease(due(frmMain::maxScore));
         QCOMPARE(probe().score(), frmMain::maxScore);
         QCOMPARE(probe().sequence().size(), std::size_t(32768));
         QVERIFY(!probe().lblGameOver().isHidden());
@@ -424,13 +480,13 @@ private slots:
         QCOMPARE(timeline.mid(0, 2), (QStringList{QStringLiteral("lit %1").arg(1 << first),
                                                   QStringLiteral("tone %1").arg(first)}));
         timeline.clear();
-        probe().pressAndRelease(first);
+        t->pressAndRelease(first);
         QCOMPARE(timeline.mid(0, 2), (QStringList{QStringLiteral("tone %1").arg(first),
                                                   QStringLiteral("lit %1").arg(1 << first)}));
         playBack();
         timeline.clear();
         const qint16 wrong = notDue(0);
-        probe().pressAndRelease(wrong);
+        t->pressAndRelease(wrong);
         QCOMPARE(timeline.filter(QStringLiteral("tone")), (QStringList{QStringLiteral("tone %1").arg(wrong)}));
     }
 
