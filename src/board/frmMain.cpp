@@ -92,6 +92,25 @@ void frmMain::createControls()
     connect(imgNew, &HotSpot::mouseUp, this, &frmMain::imgNew_MouseUp);
     connect(imgNew, &HotSpot::mouseCancel, this, &frmMain::imgNew_MouseCancel);
 
+    // Keys for the lights: 1 to 4 in the lights' order, and the keypad keys at their
+    // places on the board, with Num Lock on or off.
+    const struct
+    {
+        qint16 light;
+        Qt::Key key, keypadKey, keypadKeyNumLockOff;
+    } keys[] = {
+        {0, Qt::Key_1, Qt::Key_7, Qt::Key_Home},
+        {1, Qt::Key_2, Qt::Key_9, Qt::Key_PageUp},
+        {2, Qt::Key_3, Qt::Key_1, Qt::Key_End},
+        {3, Qt::Key_4, Qt::Key_3, Qt::Key_PageDown},
+    };
+    for (const auto &k : keys) {
+        HotSpot *light = imgClick[std::size_t(k.light)];
+        m_router->addKey(k.key, light);
+        m_router->addKey(Qt::KeypadModifier | k.keypadKey, light);
+        m_router->addKey(Qt::KeypadModifier | k.keypadKeyNumLockOff, light);
+    }
+
     lblGameOver = designLabel(m_surface, tr("Game Over"), QRect(20, 416, 121, 33), QColor(192, 0, 0),
                               Qt::AlignLeft);
     lblGameOver->setObjectName(QStringLiteral("lblGameOver"));

@@ -6,6 +6,8 @@
 #include "support/BoardProbe.h"
 #include "support/TestBoard.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QSet>
 #include <QTest>
@@ -36,6 +38,28 @@ private:
     void release(qint16 index) { board().imgClick_MouseUp(index, HotSpot::vbLeftButton, 0, 0, 0); }
     qint16 due(int element) const { return t->probe->sequence().at(std::size_t(element)); }
     qint16 notDue(int element) const { return qint16((due(element) + 1) % 4); }
+
+    // The keys 1 to 4 press the lights in their order.
+    static QKeyCombination keyOf(qint16 light) { return Qt::Key(Qt::Key_1 + light); }
+    // A light held down by the real mouse or by its key, through the hot-spot router.
+    void holdDown(qint16 light, bool byKey)
+    {
+        if (byKey)
+            probe().sendKey(QEvent::KeyPress, keyOf(light));
+        else
+            QTest::mousePress(&probe().surface(), Qt::LeftButton, {}, probe().lightPosition(light) + QPoint(100, 100));
+    }
+    void letGo(qint16 light, bool byKey)
+    {
+        if (byKey)
+            probe().sendKey(QEvent::KeyRelease, keyOf(light));
+        else
+            QTest::mouseRelease(&probe().surface(), Qt::LeftButton, {}, probe().lightPosition(light) + QPoint(100, 100));
+    }
+    QImage newButtonPixels()
+    {
+        return probe().surface().image().copy(probe().imgNew().geometry().toAlignedRect());
+    }
 
 private slots:
     void init()
@@ -256,6 +280,163 @@ private slots:
         QVERIFY(probe().lblGameOver().isHidden());
     }
 
+    void newGameDuringTheLosingHoldComesAfterTheScore_data()
+    {
+        QTest::addColumn<int>("newGames");
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("menu or F2") << 1 << false;
+        QTest::newRow("New Game button") << 1 << true;
+        QTest::newRow("twice, one new game") << 2 << false;
+    }
+    void newGameDuringTheLosingHoldComesAfterTheScore()
+    {
+        // New Game in the hold of a wrong release waits for it: the game ends with Game
+        // Over and its score in the table (name entry and scores shown), then the new
+        // game starts.
+        QFETCH(int, newGames);
+        QFETCH(bool, byButton);
+        probe().setScores({0, 0, 0, 0, 0});
+        t->closeDialogsWithDefaults();
+        probe().setGame(2, -1);
+        press(notDue(0));
+        release(notDue(0));
+        for (int i = 0; i < newGames; ++i) {
+            if (byButton) {
+                board().imgNew_MouseDown(HotSpot::vbLeftButton, 0, 0, 0);
+                board().imgNew_MouseUp(HotSpot::vbLeftButton, 0, 0, 0);
+            } else {
+                board().mnuGameNew_Click();
+            }
+        }
+        QCOMPARE(probe().sequence().size(), std::size_t(3));
+        QString whileNaming;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                whileNaming = modal->objectName() + (probe().lblGameOver().isHidden() ? "" : " over Game Over");
+        });
+        wait();
+        QCOMPARE(whileNaming, QStringLiteral("frmNewHighScore over Game Over"));
+        QCOMPARE(probe().scores()[0], qint16(2));
+        QCOMPARE(probe().sequence().size(), std::size_t(1));
+        QCOMPARE(probe().showIndex(), -1);
+        QVERIFY(probe().lblGameOver().isHidden());
+        QVERIFY(probe().tmrShowLights().isActive());
+        QCOMPARE(probe().litLights(), 0);
+        QVERIFY(!probe().clickBusy());
+        QVERIFY(!t->pump.hasPending());
+    }
+
+    void aModalWindowOverTheHeldNewGameButtonStartsNothing()
+    {
+        // The name entry opens while the New Game button is held: the press is cancelled,
+        // the button is drawn up again, and no game starts, then or at the late release.
+        t->board->show();
+        probe().setScores({0, 0, 0, 0, 0});
+        probe().setGame(2, -1);
+        const QImage up = newButtonPixels();
+        const QPoint onButton = probe().imgNew().geometry().center().toPoint();
+        press(notDue(0));
+        release(notDue(0));
+        QTest::mousePress(&probe().surface(), Qt::LeftButton, {}, onButton);
+        QVERIFY(newButtonPixels() != up);
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            seen << QApplication::activeModalWidget()->objectName();
+            if (newButtonPixels() == up)
+                seen << QStringLiteral("button up");
+            if (!probe().lblGameOver().isHidden() && !probe().tmrShowLights().isActive())
+                seen << QStringLiteral("game over");
+        });
+        t->closeDialogsWithDefaults();
+        wait();
+        QCOMPARE(seen, (QStringList{"frmNewHighScore", "button up", "game over"}));
+        QTest::mouseRelease(&probe().surface(), Qt::LeftButton, {}, onButton);
+        QVERIFY(!probe().lblGameOver().isHidden());
+        QVERIFY(!probe().tmrShowLights().isActive());
+        QCOMPARE(probe().sequence().size(), std::size_t(3));
+        QCOMPARE(newButtonPixels(), up);
+    }
+
+    void aModalWindowOverAHeldLightEndsItsPressAsJudged_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("mouse, right light") << false << true;
+        QTest::newRow("mouse, wrong light") << false << false;
+        QTest::newRow("key, right light") << true << true;
+        QTest::newRow("key, wrong light") << true << false;
+    }
+    void aModalWindowOverAHeldLightEndsItsPressAsJudged()
+    {
+        // A modal window takes the mouse or the keyboard from a held light. The press
+        // was judged when it went down (a wrong one showed the due light), so it is not
+        // taken back: it ends as if released then, its tone and hold behind the window.
+        QFETCH(bool, byKey);
+        QFETCH(bool, right);
+        t->board->show();
+        probe().setGame(2, -1);
+        const qint16 light = right ? due(0) : notDue(0);
+        holdDown(light, byKey);
+        QVERIFY(probe().lightDown());
+        QCOMPARE(t->sound.plays().size(), 0);
+        QDialog window(t->board.get());
+        window.setModal(true);
+        window.show();
+        QVERIFY(!probe().lightDown());
+        QCOMPARE(t->sound.plays().size(), 1);
+        QVERIFY(probe().litLights() & (1 << light));
+        wait();
+        QCOMPARE(probe().lblGameOver().isHidden(), right);
+        QCOMPARE(probe().lightsEnabled(), right);
+        QVERIFY(!probe().clickBusy());
+        window.close();
+        letGo(light, byKey);
+        QCOMPARE(t->sound.plays().size(), 1);
+        QVERIFY(!t->pump.hasPending());
+    }
+
+    void playbackGoesOnBehindAModalWindowOpenedInAWait_data()
+    {
+        QTest::addColumn<bool>("inGap");
+        QTest::newRow("dark gap") << true;
+        QTest::newRow("hold of a release") << false;
+    }
+    void playbackGoesOnBehindAModalWindowOpenedInAWait()
+    {
+        // A window opened from the menus while a step waits does not hold the step:
+        // it ends behind the window, and the ticks after it go on too.
+        QFETCH(bool, inGap);
+        probe().setGame(1, inGap ? -1 : 0);
+        if (inGap) {
+            probe().setPlayback();
+            board().tmrShowLights_Timer();
+            board().tmrShowLights_Timer();
+        } else {
+            press(due(1));
+            release(due(1));
+        }
+        QList<int> behind;
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            for (int step = 0; step < 3 && modal; ++step) {
+                if (!t->pump.runNext())
+                    board().tmrShowLights_Timer();
+                behind << probe().showIndex() * 16 + probe().litLights();
+            }
+            if (modal)
+                modal->close();
+        });
+        board().mnuGameSpeed_Click();
+        const int first = 1 << due(0), second = 1 << due(1);
+        // Gap: element 1 comes on, the next tick puts it out, the end of its gap ends
+        // the playback. Hold: the round is complete and the longer sequence starts.
+        if (inGap)
+            QCOMPARE(behind, (QList<int>{1 * 16 + second, 2 * 16 + 0, 2 * 16 + 0}));
+        else
+            QCOMPARE(behind, (QList<int>{-1 * 16 + 0, 0 * 16 + first, 1 * 16 + 0}));
+        QCOMPARE(probe().lightsEnabled(), inGap);
+    }
+
     void newGameBetweenAWrongPressAndItsReleaseDarkensBothLights()
     {
         // New Game while a wrong press is held puts out its two lights at once; the
@@ -446,6 +627,103 @@ private slots:
         QCOMPARE(probe().score(), qint16(1));
     }
 
+    void keysPressAndReleaseTheLights_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<qint16>("light");
+        const auto row = [](const char *name, QKeyCombination key, qint16 light) {
+            QTest::newRow(name) << key.toCombined() << light;
+        };
+        row("1 red", Qt::Key_1, 0);
+        row("2 yellow", Qt::Key_2, 1);
+        row("3 blue", Qt::Key_3, 2);
+        row("4 green", Qt::Key_4, 3);
+        row("keypad 7 top left", Qt::KeypadModifier | Qt::Key_7, 0);
+        row("keypad 9 top right", Qt::KeypadModifier | Qt::Key_9, 1);
+        row("keypad 1 bottom left", Qt::KeypadModifier | Qt::Key_1, 2);
+        row("keypad 3 bottom right", Qt::KeypadModifier | Qt::Key_3, 3);
+        row("keypad 7, Num Lock off", Qt::KeypadModifier | Qt::Key_Home, 0);
+        row("keypad 9, Num Lock off", Qt::KeypadModifier | Qt::Key_PageUp, 1);
+        row("keypad 1, Num Lock off", Qt::KeypadModifier | Qt::Key_End, 2);
+        row("keypad 3, Num Lock off", Qt::KeypadModifier | Qt::Key_PageDown, 3);
+        row("shift does not matter", Qt::ShiftModifier | Qt::Key_2, 1);
+    }
+    void keysPressAndReleaseTheLights()
+    {
+        // A key going down is a press on its light and coming up its release, judged
+        // by the same handlers as the mouse: nothing shown at a right press, then the
+        // tone and the light for the hold.
+        QFETCH(int, key);
+        QFETCH(qint16, light);
+        const QKeyCombination combination = QKeyCombination::fromCombined(key);
+        probe().setGame(3, light - 1);
+        probe().sendKey(QEvent::KeyPress, combination);
+        QVERIFY(probe().clickBusy());
+        QCOMPARE(probe().pressIndex(), light);
+        QCOMPARE(probe().playerIndex(), int(light));
+        QCOMPARE(probe().litLights(), 0);
+        QVERIFY(probe().lightsDisabled());
+        probe().sendKey(QEvent::KeyRelease, combination);
+        QCOMPARE(t->sound.plays(), QList<QByteArray>{probe().tone(light)});
+        QCOMPARE(probe().litLights(), 1 << light);
+        wait();
+        QCOMPARE(probe().litLights(), 0);
+        QVERIFY(probe().lblGameOver().isHidden());
+        QVERIFY(!probe().clickBusy());
+        QCOMPARE(probe().score(), qint16(light == 3 ? 4 : 3));
+    }
+
+    void aWrongKeyEndsTheGameAsAWrongClickDoes()
+    {
+        // Both lights at the press, the pressed one's tone at the release, Game Over after the hold.
+        probe().setGame(2, -1);
+        const qint16 wrong = notDue(0);
+        probe().sendKey(QEvent::KeyPress, keyOf(wrong));
+        QCOMPARE(probe().litLights(), (1 << due(0)) | (1 << wrong));
+        probe().sendKey(QEvent::KeyRelease, keyOf(wrong));
+        wait();
+        QCOMPARE(t->sound.plays(), QList<QByteArray>{probe().tone(wrong)});
+        QCOMPARE(probe().litLights(), 0);
+        QVERIFY(!probe().lblGameOver().isHidden());
+    }
+
+    void keyAutoRepeatIsNoPress()
+    {
+        // A key held down repeats; the repeats press and release nothing.
+        probe().setGame(2, -1);
+        const QKeyCombination key = keyOf(due(0));
+        probe().sendKey(QEvent::KeyPress, key);
+        for (int repeat = 0; repeat < 3; ++repeat) {
+            probe().sendKey(QEvent::KeyRelease, key, true);
+            probe().sendKey(QEvent::KeyPress, key, true);
+        }
+        QVERIFY(probe().lightDown());
+        QCOMPARE(t->sound.plays().size(), 0);
+        probe().sendKey(QEvent::KeyRelease, key);
+        wait();
+        QCOMPARE(t->sound.plays().size(), 1);
+        QCOMPARE(probe().playerIndex(), 0);
+        probe().sendKey(QEvent::KeyPress, keyOf(due(1)), true);
+        QVERIFY(!probe().clickBusy());
+    }
+
+    void aKeyAndTheMouseTogetherMakeOnePress()
+    {
+        // While a key holds a light, a click on another light presses nothing; the
+        // key's release is the one judged.
+        t->board->show();
+        probe().setGame(2, -1);
+        holdDown(due(0), true);
+        holdDown(notDue(0), false);
+        letGo(notDue(0), false);
+        QCOMPARE(t->sound.plays().size(), 0);
+        letGo(due(0), true);
+        wait();
+        QCOMPARE(probe().playerIndex(), 0);
+        QVERIFY(probe().lblGameOver().isHidden());
+        QVERIFY(probe().lightsEnabled());
+    }
+
     void theLongestGameEndsAtTheHighestScore()
     {
         // Repeating all 32768 lights of a game at score 32767 ends it there, with no
@@ -502,9 +780,10 @@ private slots:
 
     void aPressBeforeTheFirstGameSoundsNothing()
     {
-        // The lights are disabled at start-up: a real click reaches no handler.
+        // The lights are disabled at start-up: a real click or key reaches no handler.
         t->board->show();
         QTest::mouseClick(&probe().surface(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::keyClick(&probe().surface(), Qt::Key_1);
         QCOMPARE(t->sound.plays().size(), 0);
         QCOMPARE(probe().litLights(), 0);
         QVERIFY(!probe().lblGameOver().isHidden());
