@@ -105,22 +105,23 @@ void HotSpotRouter::releaseMouse(QMouseEvent *event)
 
 bool HotSpotRouter::key(QKeyEvent *event)
 {
-    const int code = keyCode(event->key(), event->modifiers());
-    HotSpot *target = m_keys.value(code);
-    if (!target)
+    const HeldKey key{event->nativeScanCode(), keyCode(event->key(), event->modifiers())};
+    HotSpot *target = m_keys.value(key.code);
+    const bool held = m_capturedKeys.contains(key);
+    if (!target && !held)
         return false;
     if (event->isAutoRepeat())
         return true;
     if (event->type() == QEvent::KeyRelease) {
-        if (m_capturedKeys.removeOne(code) && m_captured)
+        if (held && m_capturedKeys.removeOne(key) && m_captured)
             release(0, event->modifiers(), {});
         return true;
     }
     // While another hot-spot is held, a key for this one presses nothing.
-    if (!target->isEnabled() || (m_captured && m_captured != target) || m_capturedKeys.contains(code))
+    if (held || !target->isEnabled() || (m_captured && m_captured != target))
         return true;
     m_captured = target;
-    m_capturedKeys.append(code);
+    m_capturedKeys.append(key);
     emit target->mouseDown(0, MouseCodes::shift(event->modifiers()), 0.0f, 0.0f);
     return true;
 }

@@ -38,6 +38,19 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A key held down: the physical key (its scan code, when the platform gives one)
+    // and the key code it was pressed as.
+    struct HeldKey
+    {
+        quint32 scanCode;
+        int code;
+        bool operator==(const HeldKey &other) const
+        {
+            // Num Lock toggled while a keypad key is down changes its code, not the key.
+            return scanCode != 0 ? scanCode == other.scanCode : code == other.code;
+        }
+    };
+
     void pressMouse(QMouseEvent *event);
     void releaseMouse(QMouseEvent *event);
     bool key(QKeyEvent *event);
@@ -51,5 +64,5 @@ private:
     QHash<int, HotSpot *> m_keys;
     QPointer<HotSpot> m_captured;
     int m_capturedButtons{0};
-    QList<int> m_capturedKeys;
+    QList<HeldKey> m_capturedKeys;
 };

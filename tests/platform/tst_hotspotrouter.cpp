@@ -200,6 +200,19 @@ private slots:
         QCOMPARE(host.log, (QStringList{"below down 0 0 0 0", "below up 0 0"}));
     }
 
+    void aKeyReleasedUnderAnotherNameStillEndsItsPress()
+    {
+        // Num Lock toggled while keypad 7 is down: it comes up as Home, the same
+        // physical key, and its press ends.
+        Host host;
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_7, Qt::KeypadModifier, 79, 0, 0);
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Home, Qt::KeypadModifier, 79, 0, 0);
+        QApplication::sendEvent(host.surface, &down);
+        QApplication::sendEvent(host.surface, &up);
+        QCOMPARE(host.log, (QStringList{"above down 0 0 0 0", "above up 0 0"}));
+        QVERIFY(!host.router->captured());
+    }
+
     void whileOneHotSpotIsHeldAnotherTakesNoPress()
     {
         // The capture holds: another hot-spot's key presses nothing, and a mouse press
