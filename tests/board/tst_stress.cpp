@@ -30,12 +30,23 @@
 
 namespace {
 
-// The keys of the lights, and one key that is none of them.
-const QKeyCombination keys[] = {
-    Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4,
-    Qt::KeypadModifier | Qt::Key_7, Qt::KeypadModifier | Qt::Key_9, Qt::KeypadModifier | Qt::Key_1,
-    Qt::KeypadModifier | Qt::Key_3, Qt::KeypadModifier | Qt::Key_Home, Qt::KeypadModifier | Qt::Key_PageUp,
-    Qt::KeypadModifier | Qt::Key_End, Qt::KeypadModifier | Qt::Key_PageDown, Qt::Key_5,
+// The physical keys of the lights, and one that is none of them: the key code each
+// sends, the code it sends with Num Lock the other way, and its X scan code.
+struct Key
+{
+    QKeyCombination code, otherCode;
+    quint32 scanCode;
+};
+const Key keys[] = {
+    {Qt::Key_1, Qt::Key_1, 10},
+    {Qt::Key_2, Qt::Key_2, 11},
+    {Qt::Key_3, Qt::Key_3, 12},
+    {Qt::Key_4, Qt::Key_4, 13},
+    {Qt::KeypadModifier | Qt::Key_7, Qt::KeypadModifier | Qt::Key_Home, 79},
+    {Qt::KeypadModifier | Qt::Key_9, Qt::KeypadModifier | Qt::Key_PageUp, 81},
+    {Qt::KeypadModifier | Qt::Key_1, Qt::KeypadModifier | Qt::Key_End, 87},
+    {Qt::KeypadModifier | Qt::Key_3, Qt::KeypadModifier | Qt::Key_PageDown, 89},
+    {Qt::Key_5, Qt::Key_5, 14},
 };
 
 } // namespace
@@ -60,7 +71,7 @@ class TestStress : public QObject
     std::unique_ptr<BoardProbe> m_probe;
     QTimer m_modalHandler;
     QList<Qt::MouseButton> m_held;
-    QList<QKeyCombination> m_heldKeys;
+    QList<const Key *> m_heldKeys;
     QPoint m_heldAt;
     int m_depth{0};
     int m_events{0};
@@ -209,26 +220,29 @@ class TestStress : public QObject
     // A key of a light goes down; one already down repeats instead.
     void pressKey()
     {
-        const QKeyCombination key = keys[chance(std::size(keys))];
+        const Key *key = &keys[chance(std::size(keys))];
+        const QKeyCombination code = chance(2) ? key->code : key->otherCode;
         const bool repeat = m_heldKeys.contains(key);
-        trace(QStringLiteral("  key %1 down%2").arg(key.toCombined(), 0, 16).arg(repeat ? " (repeat)" : ""));
+        trace(QStringLiteral("  key %1 down%2").arg(code.toCombined(), 0, 16).arg(repeat ? " (repeat)" : ""));
         if (repeat) {
             const QScopedValueRollback releasing(m_releasing, true);
-            m_probe->sendKey(QEvent::KeyRelease, key, true);
+            m_probe->sendKey(QEvent::KeyRelease, code, true, key->scanCode);
         } else {
             m_heldKeys.append(key);
         }
-        m_probe->sendKey(QEvent::KeyPress, key, repeat);
+        m_probe->sendKey(QEvent::KeyPress, code, repeat, key->scanCode);
     }
 
+    // A key comes up, sometimes under its other name (Num Lock toggled meanwhile).
     void releaseKey()
     {
         if (m_heldKeys.isEmpty())
             return;
-        const QKeyCombination key = m_heldKeys.takeAt(chance(int(m_heldKeys.size())));
-        trace(QStringLiteral("  key %1 up").arg(key.toCombined(), 0, 16));
+        const Key *key = m_heldKeys.takeAt(chance(int(m_heldKeys.size())));
+        const QKeyCombination code = chance(2) ? key->code : key->otherCode;
+        trace(QStringLiteral("  key %1 up").arg(code.toCombined(), 0, 16));
         const QScopedValueRollback releasing(m_releasing, true);
-        m_probe->sendKey(QEvent::KeyRelease, key);
+        m_probe->sendKey(QEvent::KeyRelease, code, false, key->scanCode);
     }
 
     // Time passes on: the playback's next tick, or the end of the step that waits.

@@ -112,8 +112,8 @@ void BoardProbe::setPlayback()
     m_board.startPlayback();
 }
 
-void BoardProbe::sendKey(QEvent::Type type, QKeyCombination key, bool autoRepeat)
+void BoardProbe::sendKey(QEvent::Type type, QKeyCombination key, bool autoRepeat, quint32 scanCode)
 {
-    QKeyEvent event(type, key.key(), key.keyboardModifiers(), QString(), autoRepeat);
+    QKeyEvent event(type, key.key(), key.keyboardModifiers(), scanCode, 0, 0, QString(), autoRepeat);
     QApplication::sendEvent(m_board.m_surface, &event);
 }

@@ -62,8 +62,9 @@ public:
     void setScores(const std::array<qint16, 5> &scores);
     // Starts the playback of the current sequence from its beginning.
     void setPlayback();
-    // A key going down (QEvent::KeyPress) or up on the board, as the keyboard sends it.
-    void sendKey(QEvent::Type type, QKeyCombination key, bool autoRepeat = false);
+    // A key going down (QEvent::KeyPress) or up on the board, as the keyboard sends it;
+    // scanCode names the physical key, 0 none.
+    void sendKey(QEvent::Type type, QKeyCombination key, bool autoRepeat = false, quint32 scanCode = 0);
 
 private:
     frmMain &m_board;
