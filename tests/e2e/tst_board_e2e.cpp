@@ -34,12 +34,15 @@ class TestBoardEndToEnd : public QObject
 {
     Q_OBJECT
 
-    // New Game by a click; the one light shown (-1 if none), once the lights take presses.
-    static int startAndWatchFirstLight(XSession &game, const QImage &idle)
+    // The board idle and focused, then New Game by a click: the idle board, and the
+    // one light shown (-1 if none) once the lights take presses.
+    static std::pair<QImage, int> playFirstLight(XSession &game)
     {
+        const QImage idle = game.grabBoard();
+        game.focusBoard();
         game.click(newGameButton);
         const QList<int> shown = game.watchPlayback(idle, 1);
-        return shown.size() == 1 ? shown[0] : -1;
+        return {idle, shown.size() == 1 ? shown[0] : -1};
     }
 
     // Enter in the name window and then in the scores window.
@@ -138,9 +141,7 @@ private slots:
         // first, then the new game plays.
         XSession game;
         QVERIFY2(game.start(), qPrintable(game.error()));
-        const QImage idle = game.grabBoard();
-        game.focusBoard();
-        const int shown = startAndWatchFirstLight(game, idle);
+        const auto [idle, shown] = playFirstLight(game);
         QVERIFY(shown >= 0);
         XSession::run(game.pointerTo(XSession::lightCentre((shown + 1) % 4))
                       << QStringLiteral("click") << QStringLiteral("1") << QStringLiteral("key") << QStringLiteral("F2"));
@@ -159,8 +160,7 @@ private slots:
         // behind the window, and the button comes up again.
         XSession game;
         QVERIFY2(game.start(), qPrintable(game.error()));
-        const QImage idle = game.grabBoard();
-        const int shown = startAndWatchFirstLight(game, idle);
+        const auto [idle, shown] = playFirstLight(game);
         QVERIFY(shown >= 0);
         XSession::run(game.pointerTo(XSession::lightCentre((shown + 1) % 4))
                       << QStringLiteral("click") << QStringLiteral("1") << game.pointerTo(newGameButton)
@@ -186,9 +186,7 @@ private slots:
         // release leaves the new game alone, which plays on to a right press.
         XSession game;
         QVERIFY2(game.start(), qPrintable(game.error()));
-        const QImage idle = game.grabBoard();
-        game.focusBoard();
-        const int shown = startAndWatchFirstLight(game, idle);
+        const auto [idle, shown] = playFirstLight(game);
         QVERIFY(shown >= 0);
         const int wrong = (shown + 1) % 4;
         XSession::run(game.pointerTo(XSession::lightCentre(wrong)) << QStringLiteral("mousedown") << QStringLiteral("1"));
@@ -217,9 +215,7 @@ private slots:
         QVERIFY(storeSpeed(config, 0));
         XSession game;
         QVERIFY2(game.start(config.path()), qPrintable(game.error()));
-        const QImage idle = game.grabBoard();
-        game.focusBoard();
-        const int first = startAndWatchFirstLight(game, idle);
+        const auto [idle, first] = playFirstLight(game);
         QVERIFY(first >= 0);
         game.click(XSession::lightCentre(first));
         // The pressed light's hold ends; the replay's first light comes on and, when it
