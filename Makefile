@@ -4,9 +4,14 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-DEPS := cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev \
+DEPS := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpulse-dev libgl-dev \
         fonts-liberation xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils \
         desktop-file-utils appstream dpkg-dev
+
+# What `make bench` loads the machine with; the PipeWire comparison runs when
+# pipewire, pipewire-pulse and wireplumber are installed (not installed here: on
+# a desktop they would take over from PulseAudio at the next login).
+BENCH_DEPS := stress-ng
 
 .PHONY: deps build run test test-asan bench stress assets screenshot clean
 
@@ -37,7 +42,11 @@ test-asan: deps
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS) -L unit
 
 bench: build
-	./bench/run.sh $(BUILD)
+	@dpkg -s $(BENCH_DEPS) >/dev/null 2>&1 || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $(BENCH_DEPS)
+	./bench/run.sh $(BUILD) pulseaudio
+	@if command -v pipewire-pulse >/dev/null && command -v wireplumber >/dev/null; then \
+	  ./bench/run.sh $(BUILD) pipewire; \
+	else echo "bench: PipeWire not installed; apt-get install pipewire pipewire-pulse wireplumber to compare"; fi
 
 stress: build
 	./bench/stress.sh $(BUILD)

@@ -13,6 +13,8 @@
 //
 // Prints tab-separated lines for bench/run.sh: "row", metric, measured, target,
 // verdict; and "note", text.
+#include "BenchTable.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPalette>
@@ -38,6 +40,10 @@
 
 extern char **environ;
 
+using BenchTable::format;
+using BenchTable::median;
+using BenchTable::row;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -46,7 +52,7 @@ constexpr int kBoardHeight = 447;          // client area below the menu bar
 constexpr int kRedCentreX = 14 + 100;      // light 0 at (14, 14), 200 x 200
 constexpr int kRedCentreY = 14 + 100;
 constexpr auto kTimeout = std::chrono::seconds(15);
-constexpr double kTargetRatio = 1.3;
+constexpr double kTargetRatio = 1.2;
 
 struct Probe
 {
@@ -215,26 +221,6 @@ std::optional<Run> runOnce(Display *display, const Probe &probe, std::string &er
     if (!error.empty())
         return std::nullopt;
     return Run{*painted, double(usage->ru_maxrss) / 1024.0, sched.cpuMs, sched.waitMs};
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
-
-void row(const std::string &metric, const std::string &measured, const std::string &target,
-         const std::string &verdict)
-{
-    std::printf("row\t%s\t%s\t%s\t%s\n", metric.c_str(), measured.c_str(), target.c_str(), verdict.c_str());
-}
-
-std::string format(const char *pattern, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
 }
 
 std::string range(const char *pattern, const std::vector<double> &values)

@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # `make bench`: runs every benchmark against the given build folder under a private
 # X server and sound server, one after the other, and prints one table.
-# Usage: bench/run.sh <build folder>
+# Usage: bench/run.sh <build folder> [pulseaudio|pipewire]
 set -u
 build=$(cd "${1:-build}" && pwd) || exit 2
+server=${2:-pulseaudio}
 root=$(cd "$(dirname "$0")/.." && pwd)
 display=:79
 work=$(mktemp -d /tmp/tessaly-bench.XXXXXX)
 pulse=$work/pulse
+case $server in
+  pulseaudio) server_script=$root/tests/fixtures/pulse.sh socket=$pulse/native ;;
+  pipewire) server_script=$root/bench/pipewire.sh socket=$pulse/pulse/native ;;
+  *) echo "bench: unknown sound server $server" >&2; exit 2 ;;
+esac
 
 cleanup() {
-  "$root/tests/fixtures/pulse.sh" stop "$pulse"
+  "$server_script" stop "$pulse"
   "$root/tests/fixtures/xvfb.sh" stop "$display"
   rm -rf "$work"
 }
@@ -23,10 +29,15 @@ for program in "$build/tessaly" "$build/bench/first_frame" "$build/bench/bare_wi
 done
 
 "$root/tests/fixtures/xvfb.sh" start "$display" || exit 1
-"$root/tests/fixtures/pulse.sh" start "$pulse" || exit 1
+"$server_script" start "$pulse" || exit 1
 mkdir -p "$work/config" "$work/runtime" && chmod 700 "$work/runtime"
 export DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime \
-       PULSE_SERVER=unix:$pulse/native PULSE_RUNTIME_PATH=$pulse
+       PULSE_SERVER=unix:$socket PULSE_RUNTIME_PATH=$pulse
+if [ "$server" = pipewire ]; then
+  server_pids=$("$server_script" pids "$pulse")
+else
+  server_pids=$(head -n1 "$pulse/pid")
+fi
 read -r load1 load5 load15 _ < /proc/loadavg
 started=$(date +%s)
 
@@ -59,23 +70,58 @@ step playback "$build/bench/playback_bench"
 PULSE_SERVER=unix:$work/no-server/native step idle_silent \
   "$build/bench/playback_bench" --idle-only "no sound server"
 
-# tone_delay prints its own small table; its lines become rows here.
 step tone_delay "$build/bench/tone_delay"
-awk '
-  function spread(label) {
-    printf "%s (n=%s)\tmedian %s ms, largest %s ms\t\tinfo\n", label, $NF, $(NF - 2), $(NF - 1) }
-  /^play\(\) to first sample heard / { spread("Tone delay, play() to first sample heard") }
-  /^QtSound construction, server /    { spread("Sound layer start-up (QtSound), sound server") }
-  /^QtSound construction, no server / { spread("Sound layer start-up (QtSound), no sound server") }
-  /^tones heard:/ { printf "Tones heard\t%s of %s\tall\t%s\n", $3, $5, ($3 == $5 ? "PASS" : "MISS") }
-' "$work/tone_delay.out" >> "$rows"
-echo "Tone delay (bench/tone_delay): from play() on the steady clock to the tone's first loud sample in a recording of the sound server's null-sink monitor; the sound layer's start-up is one QtSound construction in a fresh process, with the test server and with none." >> "$notes"
+
+# Nanoseconds on a CPU so far, one line per thread of the given processes.
+thread_ns() {
+  local pid task
+  for pid in "$@"; do
+    for task in /proc/"$pid"/task/*; do
+      [ -r "$task/schedstat" ] && echo "${task##*/} $(cut -d' ' -f1 "$task/schedstat")"
+    done
+  done
+}
+# Nanoseconds spent between two thread_ns readings by the threads alive at the
+# second (a thread that ended in between would count its whole life negative).
+spent_ns() {
+  awk 'NR == FNR { before[$1] = $2; next } { s += $2 - before[$1] } END { printf "%d", s }' "$1" "$2"
+}
+
+# One row each for the game and the sound server: their CPU share over 20 s, and
+# the state the null sink is in (a desktop's server suspends an unused sink).
+idle_rows() {
+  local condition=$1 game=$2 window=20 game_cpu server_cpu sink
+  thread_ns "$game" > "$work/game0"; thread_ns $server_pids > "$work/server0"
+  sleep "$window"
+  thread_ns "$game" > "$work/game1"; thread_ns $server_pids > "$work/server1"
+  game_cpu=$(spent_ns "$work/game0" "$work/game1"); server_cpu=$(spent_ns "$work/server0" "$work/server1")
+  sink=$(pactl list sinks short 2>/dev/null | awk '$2 == "tessaly_null" { print $NF }')
+  awk -v c="$condition" -v g="$game_cpu" -v s="$server_cpu" -v w="$window" -v sink="$sink" 'BEGIN {
+    gp = g / (w * 1e7); sp = s / (w * 1e7)
+    printf "Idle CPU, game, %s\t%.3f %%\t<= 0.05 %%\t%s\n", c, gp, (gp <= 0.05 ? "PASS" : "MISS")
+    printf "Idle CPU, sound server, %s\t%.3f %% (sink %s)\t<= 0.05 %%\t%s\n", c, sp, sink, (sp <= 0.05 ? "PASS" : "MISS") }' >> "$rows"
+}
+
+# The real game, shown and idle: first with no game played yet, then with a game
+# left waiting at the player's turn, long enough after its tone for the stream
+# to rest (10 s) and the server to suspend the sink (5 s).
+echo "bench: idle_cpu ..." >&2
+"$build/tessaly" > "$work/idle.out" 2>&1 &
+game=$!
+sleep 8
+idle_rows "before any game" "$game"
+board=$(xdotool search --onlyvisible --pid "$game" --name '^Tessaly$' | head -n1)
+xdotool windowfocus --sync "$board" key F2
+sleep 17
+idle_rows "a game waiting for the player" "$game"
+kill "$game"; wait "$game" 2>/dev/null
+echo "Idle CPU: all threads of the game (build/tessaly under the X server) and of the sound server ($server) from /proc/<pid>/task/*/schedstat over 20 s; the sink's state from pactl at the end. The sound server here suspends a sink 5 s after its last stream went idle, as a desktop's does." >> "$notes"
 
 elapsed=$(( $(date +%s) - started ))
 
 # One table, columns sized to their widest entry.
 echo
-echo "Tessaly benchmarks, $(date '+%Y-%m-%d %H:%M'), build $(basename "$build"), $(nproc) CPUs, load average at start $load1 $load5 $load15, took ${elapsed} s"
+echo "Tessaly benchmarks on $server, $(date '+%Y-%m-%d %H:%M'), build $(basename "$build"), $(nproc) CPUs, load average at start $load1 $load5 $load15, took ${elapsed} s"
 awk -F'\t' '
   BEGIN { n = 0; w[1] = length("Metric"); w[2] = length("Measured"); w[3] = length("Target"); w[4] = length("Verdict") }
   { n++; for (i = 1; i <= 4; i++) { cell[n, i] = $i; if (length($i) > w[i]) w[i] = length($i) } }

@@ -1,9 +1,11 @@
 #include "board/RealPlatform.h"
 #include "board/frmMain.h"
+#include "platform/AfterFirstFrame.h"
 #include "platform/App.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char **argv)
 {
@@ -17,6 +19,13 @@ int main(int argc, char **argv)
     RealPlatform platform;
     frmMain board(platform.services());
     QApplication::setWindowIcon(board.windowIcon());
+    // The larger icons, for the desktop's switchers and menus, would hold the first
+    // frame back while show() decodes them and hands them to the X server.
+    const AfterFirstFrame largeIcons([&board] {
+        const QIcon icon = App::icon({16, 32, 48, 64, 128, 256});
+        board.setWindowIcon(icon);
+        QApplication::setWindowIcon(icon);
+    });
     board.show();
     return QApplication::exec();
 }

@@ -1,21 +1,23 @@
 #include "board/RealPlatform.h"
 
+#include "platform/AfterFirstFrame.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/LinuxRegistry.h"
 #include "platform/QtHelpViewer.h"
 #include "platform/QtMessageBox.h"
 #include "platform/QtMessagePump.h"
 #include "platform/QtShell.h"
-#include "platform/QtSound.h"
+#include "platform/PulseSound.h"
 
 RealPlatform::RealPlatform()
     : m_pump(std::make_unique<QtMessagePump>())
-    , m_sound(std::make_unique<QtSound>())
+    , m_sound(std::make_unique<PulseSound>())
     , m_store(std::make_unique<IniSettingsStore>())
     , m_shell(std::make_unique<QtShell>())
     , m_helpViewer(std::make_unique<QtHelpViewer>(m_shell.get()))
     , m_registry(std::make_unique<LinuxRegistry>())
     , m_messageBox(std::make_unique<QtMessageBox>())
+    , m_openSound(std::make_unique<AfterFirstFrame>([sound = m_sound.get()] { sound->open(); }))
 {
 }
 

@@ -4,15 +4,18 @@
 
 #include <memory>
 
+class AfterFirstFrame;
 class IniSettingsStore;
 class LinuxRegistry;
 class QtHelpViewer;
 class QtMessageBox;
 class QtMessagePump;
 class QtShell;
-class QtSound;
+class PulseSound;
 
 // The platform services the game runs on, owned for the life of the board window.
+// The sound layer opens once the first window is on screen: loading libpulse
+// before would hold the first frame back.
 class RealPlatform
 {
 public:
@@ -23,10 +26,11 @@ public:
 
 private:
     std::unique_ptr<QtMessagePump> m_pump;
-    std::unique_ptr<QtSound> m_sound;
+    std::unique_ptr<PulseSound> m_sound;
     std::unique_ptr<IniSettingsStore> m_store;
     std::unique_ptr<QtShell> m_shell;
     std::unique_ptr<QtHelpViewer> m_helpViewer;
     std::unique_ptr<LinuxRegistry> m_registry;
     std::unique_ptr<QtMessageBox> m_messageBox;
+    std::unique_ptr<AfterFirstFrame> m_openSound;
 };

@@ -129,10 +129,8 @@ void frmMain::createControls()
     tmrShowLights->setInterval(500);
     connect(tmrShowLights, &QTimer::timeout, this, &frmMain::tmrShowLights_Timer);
 
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icon/tessaly-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
+    // The sizes the window is designed with; main() adds the larger ones later.
+    setWindowIcon(App::icon({16, 32}));
     setWindowTitle(App::title());
 }
 

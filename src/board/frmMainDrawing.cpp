@@ -5,16 +5,32 @@
 #include "platform/HotSpot.h"
 #include "platform/Surface.h"
 
+#include <QResource>
+
 #include <cmath>
+#include <cstring>
 
 namespace {
 
 QImage artwork(const char *name)
 {
-    // Raster operations work per bit on 32-bit pixels; converting once here keeps
-    // every later transfer free of format conversions.
-    return QImage(QStringLiteral(":/art/%1.png").arg(QLatin1String(name)))
-        .convertToFormat(QImage::Format_RGB32);
+    // Raw 32-bit pixels (the format the raster operations work in, bit by bit),
+    // embedded uncompressed: the picture is used in place, nothing is decoded.
+    const QResource raw(QStringLiteral(":/art/%1.rgb32").arg(QLatin1String(name)));
+    quint32 extent[2]{};
+    if (raw.compressionAlgorithm() != QResource::NoCompression || raw.size() < qint64(sizeof extent))
+        return {};
+    std::memcpy(extent, raw.data(), sizeof extent);
+    const uchar *pixels = raw.data() + sizeof extent;
+    if (raw.size() != qint64(sizeof extent) + qint64(extent[0]) * extent[1] * 4)
+        return {};
+    if (quintptr(pixels) % alignof(quint32) == 0)
+        return QImage(pixels, int(extent[0]), int(extent[1]), QImage::Format_RGB32);
+    // The resource data carries no alignment promise; pixels off their word
+    // boundary are copied rather than read unaligned.
+    QImage copy{int(extent[0]), int(extent[1]), QImage::Format_RGB32};
+    std::memcpy(copy.bits(), pixels, size_t(copy.sizeInBytes()));
+    return copy;
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "board/modGlobals.h"
 #include "counter/DisplayCounter.h"
 #include "platform/HotSpot.h"
+#include "platform/Sound.h"
 
 #include <QLabel>
 #include <QScopedValueRollback>
@@ -41,6 +42,9 @@ void frmMain::mnuGameNew_Click()
     lblGameOver->hide();
     AddToSequence();
     startPlayback();
+    // The first light sounds at the first tick; a resting sound device wakes meanwhile.
+    if (m_platform.sound)
+        m_platform.sound->prepare();
 }
 
 void frmMain::abandonRound()

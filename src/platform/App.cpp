@@ -1,6 +1,7 @@
 #include "platform/App.h"
 
 #include <QCoreApplication>
+#include <QIcon>
 
 namespace {
 QString &helpFilePath()
@@ -13,6 +14,14 @@ QString &helpFilePath()
 QString App::title()
 {
     return QStringLiteral("Tessaly");
+}
+
+QIcon App::icon(std::initializer_list<int> sizes)
+{
+    QIcon icon;
+    for (const int size : sizes)
+        icon.addFile(QStringLiteral(":/icon/tessaly-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 int App::major()

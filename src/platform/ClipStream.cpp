@@ -1,7 +1,5 @@
 #include "platform/ClipStream.h"
 
-#include <QMutexLocker>
-
 #include <cstring>
 
 namespace {
@@ -11,44 +9,40 @@ constexpr int kFadeMilliseconds = 4;
 
 } // namespace
 
-ClipStream::ClipStream(int channels, int sampleRate, QObject *parent)
-    : QIODevice(parent)
-    , m_channels{channels}
+ClipStream::ClipStream(int channels, int sampleRate)
+    : m_channels{channels}
     , m_sampleRate{sampleRate}
 {
 }
 
+qint64 ClipStream::frameBytes() const
+{
+    return m_channels * qint64(sizeof(qint16));
+}
+
 void ClipStream::setClip(const QByteArray &pcm)
 {
-    QMutexLocker lock(&m_mutex);
-    m_queue = fadeOfRest() + pcm;
+    const QByteArray pad(qint64(m_sampleRate) * kPadMilliseconds / 1000 * frameBytes(), '\0');
+    m_queue = (pendingBytes() > 0 ? fadeOfRest() : pad) + pcm.left(pcm.size() - pcm.size() % frameBytes()) + pad;
     m_position = 0;
 }
 
 qint64 ClipStream::pendingBytes() const
 {
-    QMutexLocker lock(&m_mutex);
     return m_queue.size() - m_position;
 }
 
 // The next few milliseconds of what is still queued, ramped down to silence.
 QByteArray ClipStream::fadeOfRest() const
 {
-    const qint64 frameBytes = m_channels * qint64(sizeof(qint16));
-    // A read that ended inside a frame leaves that frame's last bytes to come first
-    // as they are, so the sink's frames stay whole and the ramp starts on one.
-    const qint64 partial = (frameBytes - m_delivered % frameBytes) % frameBytes;
-    const QByteArray rest = m_queue.mid(m_position);
-    const qint64 fadeFrames = qMin<qint64>(qMax<qint64>(rest.size() - partial, 0) / frameBytes,
+    const qint64 fadeFrames = qMin<qint64>(pendingBytes() / frameBytes(),
                                            qint64(m_sampleRate) * kFadeMilliseconds / 1000);
-    QByteArray fade = rest.left(partial + fadeFrames * frameBytes);
-    fade.append(partial + fadeFrames * frameBytes - fade.size(), '\0');
-    char *start = fade.data() + partial;
+    QByteArray fade = m_queue.mid(m_position, fadeFrames * frameBytes());
     for (qint64 frame = 0; frame < fadeFrames; ++frame) {
         const double gain = double(fadeFrames - frame) / double(fadeFrames + 1);
         for (int channel = 0; channel < m_channels; ++channel) {
             qint16 value;
-            char *at = start + (frame * m_channels + channel) * qint64(sizeof(qint16));
+            char *at = fade.data() + frame * frameBytes() + channel * qint64(sizeof(qint16));
             std::memcpy(&value, at, sizeof value);
             value = qint16(value * gain);
             std::memcpy(at, &value, sizeof value);
@@ -57,35 +51,15 @@ QByteArray ClipStream::fadeOfRest() const
     return fade;
 }
 
-bool ClipStream::isSequential() const
+QByteArray ClipStream::take(qint64 maxBytes)
 {
-    return true;
-}
-
-bool ClipStream::atEnd() const
-{
-    return !isOpen();
-}
-
-qint64 ClipStream::readData(char *data, qint64 maxSize)
-{
-    if (maxSize <= 0)
-        return 0;
-    QMutexLocker lock(&m_mutex);
-    const qint64 fromClip = qBound<qint64>(0, m_queue.size() - m_position, maxSize);
-    std::memcpy(data, m_queue.constData() + m_position, size_t(fromClip));
-    std::memset(data + fromClip, 0, size_t(maxSize - fromClip));
-    m_position += fromClip;
-    m_delivered += maxSize;
+    const qint64 size = qBound<qint64>(0, maxBytes, pendingBytes());
+    const QByteArray piece = m_queue.mid(m_position, size - size % frameBytes());
+    m_position += piece.size();
     if (m_position == m_queue.size()) {
-        // Played out: let the memory go and keep reading silence.
+        // Played out: let the memory go.
         m_queue.clear();
         m_position = 0;
     }
-    return maxSize;
-}
-
-qint64 ClipStream::writeData(const char *, qint64)
-{
-    return -1;
+    return piece;
 }

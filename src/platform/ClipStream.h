@@ -1,40 +1,39 @@
 #pragma once
 
 #include <QByteArray>
-#include <QIODevice>
-#include <QMutex>
 
-// The endless sound source the audio sink pulls from: the current clip, then
-// silence, never running dry. A sink kept running on it needs no stop and restart
-// (which on Qt 6.4 clip tones and shrink buffers); a new clip is simply swapped in.
-// Open it ReadOnly | Unbuffered so the sink gets each clip without read-ahead.
-class ClipStream final : public QIODevice
+// What the sound layer still has to hand to the sound server: the fade of a clip
+// cut off, or a few milliseconds of silence where nothing was sounding; the clip;
+// a few milliseconds of silence after it.
+// The server is given it in small pieces as it asks, so that most of a clip is
+// still here when a new one cuts it off, and the cut can be faded where the
+// server's part ends. Not thread-safe: its owner serialises the calls.
+class ClipStream final
 {
 public:
+    // Silence on both sides of a clip: PulseAudio drops the first 7-10 ms of what
+    // a stream is given as it starts from an underrun, and a resampler holds the
+    // last few samples back until more follow.
+    static constexpr int kPadMilliseconds = 12;
+
     // Frames are signed 16-bit native-endian samples, channels to a frame.
-    ClipStream(int channels, int sampleRate, QObject *parent = nullptr);
+    ClipStream(int channels, int sampleRate);
 
-    // The clip is heard from its first frame on: what is left of the one still
-    // sounding fades out over a few milliseconds first, so the cut does not click.
+    // The clip is heard from its first frame to its last: what is left of the one
+    // still sounding fades out over a few milliseconds first, so the cut does not
+    // click; with nothing left, a few milliseconds of silence lead in.
     void setClip(const QByteArray &pcm);
-    // Bytes of clip (or fade) still to be read before the silence.
+    // Bytes of clip, fade or lead still to be taken.
     qint64 pendingBytes() const;
-
-    bool isSequential() const override;
-    bool atEnd() const override;
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override;
-    qint64 writeData(const char *data, qint64 maxSize) override;
+    // The next whole frames of what is pending, at most maxBytes of them.
+    QByteArray take(qint64 maxBytes);
 
 private:
     QByteArray fadeOfRest() const;
+    qint64 frameBytes() const;
 
     const int m_channels;
     const int m_sampleRate;
-    // The sink may pull on a thread of its own, so swaps and reads are serialised.
-    mutable QMutex m_mutex;
-    QByteArray m_queue; // a fade of the clip cut off, then the clip
+    QByteArray m_queue;
     qint64 m_position{};
-    qint64 m_delivered{}; // bytes handed to the sink so far, to keep its frames whole
 };

@@ -11,4 +11,7 @@ class Sound
 public:
     virtual ~Sound() = default;
     virtual void play(const QByteArray &image) = 0;
+    // Tones will be asked for soon: have the output ready, so that the first of
+    // them is not delayed by a sound device waking from rest. Returns at once.
+    virtual void prepare() = 0;
 };

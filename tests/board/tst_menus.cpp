@@ -78,6 +78,15 @@ private slots:
         QVERIFY(t->probe->tmrShowLights().isActive());
     }
 
+    void newGameReadiesTheSoundBeforeItsFirstTone()
+    {
+        // The first light's tone must not wait for a sound device waking from rest.
+        QCOMPARE(t->sound.prepares(), 0);
+        QTest::keyClick(t->board.get(), Qt::Key_F2);
+        QCOMPARE(t->sound.prepares(), 1);
+        QCOMPARE(t->sound.plays().size(), 0);
+    }
+
     void helpContentsOpensOneHelperAndClosingQuitsIt()
     {
         // F1 twice: one help object, two contents calls on the help file beside the

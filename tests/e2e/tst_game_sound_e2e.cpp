@@ -2,6 +2,8 @@
 #include "support/ToneAnalysis.h"
 #include "support/XSession.h"
 
+#include <QLocalServer>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The real game under Xvfb with the test sound server: two rounds played with the
@@ -53,6 +55,24 @@ private slots:
         QCOMPARE(tones.mid(0, expected.size()), expected);
         QCOMPARE(tones.mid(expected.size()), second.mid(0, tones.size() - expected.size()));
         QCOMPARE(exitCode, 0);
+    }
+
+    void aServerThatNeverAnswersDelaysNothing()
+    {
+        // A sound server that takes the connection and never answers: the window
+        // comes up and a game plays on as usual, and the game closes at once.
+        QTemporaryDir dir;
+        QLocalServer server;
+        QVERIFY(server.listen(dir.filePath(QStringLiteral("native"))));
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + server.fullServerName());
+        XSession game;
+        QVERIFY2(game.start({}, env), qPrintable(game.error()));
+        QVERIFY(server.waitForNewConnection(10000));
+        const QImage idle = game.grabBoard();
+        game.click(QPoint(200, 215));
+        QCOMPARE(game.watchPlayback(idle, 1).size(), 1);
+        QCOMPARE(game.closeByMenu(), 0);
     }
 };
 

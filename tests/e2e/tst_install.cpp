@@ -406,8 +406,10 @@ void TestInstall::debianPackageDependsOnWhatQtNeedsAtRunTime_data()
 {
     QTest::addColumn<QString>("file");
     const QString libs = QLibraryInfo::path(QLibraryInfo::LibrariesPath);
-    for (const char *module : {"Core", "Gui", "Widgets", "Multimedia"})
+    for (const char *module : {"Core", "Gui", "Widgets"})
         QTest::addRow("Qt %s", module) << QStringLiteral("%1/libQt6%2.so.6").arg(libs, QLatin1String(module));
+    // Opened at run time, not linked, so nothing but the packaging names it.
+    QTest::newRow("PulseAudio client library") << libs + QStringLiteral("/libpulse.so.0");
     QTest::newRow("X11 platform plugin")
         << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/libqxcb.so");
     QTest::newRow("Liberation fonts") << QStringLiteral("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf");
@@ -415,8 +417,8 @@ void TestInstall::debianPackageDependsOnWhatQtNeedsAtRunTime_data()
 
 void TestInstall::debianPackageDependsOnWhatQtNeedsAtRunTime()
 {
-    // Installing the package brings every library the game links, the platform plugin
-    // Qt loads at run time and the fonts its windows are laid out for.
+    // Installing the package brings every library the game links or opens, the platform
+    // plugin Qt loads at run time and the fonts its windows are laid out for.
     QFETCH(QString, file);
     QVERIFY2(!debianPackage().isEmpty(), qPrintable(m_packageError));
     const QString owner = owningPackage(file);

@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kRate = 22050;
 constexpr int kFadeFrames = kRate * 4 / 1000; // the stream's few-millisecond fade
+constexpr int kPadFrames = kRate * ClipStream::kPadMilliseconds / 1000; // silence before a clip from rest, after every clip
 
 QByteArray frames(const QVector<qint16> &samples)
 {
@@ -29,64 +30,64 @@ QVector<qint16> ramp(int count, qint16 first)
 
 QVector<qint16> readSamples(ClipStream &stream, int count)
 {
-    const QByteArray bytes = stream.read(count * 2);
-    return ToneAnalysis::samplesOf(bytes);
+    return ToneAnalysis::samplesOf(stream.take(count * 2));
 }
 
 } // namespace
 
-// The endless source the audio sink pulls from: clip, then silence, swaps from the start.
+// What the sound layer hands the server in pieces: lead or fade, then the clip from its start.
 class TestClipStream : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void everyReadIsFilledToTheLengthAsked_data()
+    void aTakeGivesWholeFramesUpToTheLengthAsked_data()
     {
         QTest::addColumn<qint64>("length");
-        QTest::newRow("one byte") << qint64(1);
-        QTest::newRow("one sink period") << qint64(882);
-        QTest::newRow("shorter than the clip") << qint64(100);
-        QTest::newRow("longer than the clip") << qint64(50000);
+        QTest::addColumn<qint64>("given");
+        QTest::newRow("one byte") << qint64(1) << qint64(0);
+        QTest::newRow("an odd count") << qint64(101) << qint64(100);
+        QTest::newRow("a server's request") << qint64(882) << qint64(882);
+        QTest::newRow("longer than the clip") << qint64(50000) << qint64(2000 + 4 * kPadFrames);
     }
-    void everyReadIsFilledToTheLengthAsked()
+    void aTakeGivesWholeFramesUpToTheLengthAsked()
     {
-        // A short read would make the sink think the stream ran dry and stall.
+        // The server is handed whole samples, never more than it asked for, and
+        // nothing at all when nothing is pending.
         QFETCH(qint64, length);
+        QFETCH(qint64, given);
         ClipStream stream(1, kRate);
-        QVERIFY(stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
-        QCOMPARE(stream.read(length).size(), length);
+        QCOMPARE(stream.take(length).size(), 0);
         stream.setClip(frames(ramp(1000, 1000)));
-        QCOMPARE(stream.read(length).size(), length);
-        QCOMPARE(stream.read(length).size(), length);
-        QVERIFY(!stream.atEnd());
-        QVERIFY(stream.isSequential());
+        QCOMPARE(stream.take(length).size(), given);
+        QCOMPARE(stream.pendingBytes(), 2000 + 4 * kPadFrames - given);
     }
 
-    void theClipComesOutWholeThenSilence()
+    void theClipComesOutWholeAfterItsLeadThenNothing()
     {
-        // Every sample of the clip reaches the sink in order, and silence follows.
+        // A clip started from rest: a few milliseconds of silence, every sample of
+        // the clip in order, a few milliseconds of silence, and then nothing more.
         ClipStream stream(1, kRate);
-        stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         const QVector<qint16> clip = ramp(3000, -1500);
         stream.setClip(frames(clip));
         QVector<qint16> heard;
-        while (heard.size() < 5000)
-            heard += readSamples(stream, 441); // in sink-sized pieces
-        QCOMPARE(heard.mid(0, clip.size()), clip);
-        QCOMPARE(heard.mid(clip.size()), QVector<qint16>(heard.size() - clip.size(), 0));
+        for (int i = 0; i < 20; ++i)
+            heard += readSamples(stream, 441); // in server-sized pieces
+        QCOMPARE(heard.size(), kPadFrames + clip.size() + kPadFrames);
+        QCOMPARE(heard.mid(0, kPadFrames), QVector<qint16>(kPadFrames, 0));
+        QCOMPARE(heard.mid(kPadFrames, clip.size()), clip);
+        QCOMPARE(heard.mid(kPadFrames + clip.size()), QVector<qint16>(kPadFrames, 0));
         QCOMPARE(stream.pendingBytes(), 0);
     }
 
-    void readingLongAfterTheEndGivesOnlyZeros()
+    void takingLongAfterTheEndGivesNothing()
     {
-        // Between tones the sink keeps pulling; it must get silence, never old samples.
+        // Between tones the server may keep asking; it must never get old samples.
         ClipStream stream(1, kRate);
-        stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         stream.setClip(frames(ramp(100, 500)));
-        readSamples(stream, 100);
+        QCOMPARE(readSamples(stream, 100 + 2 * kPadFrames).size(), 100 + 2 * kPadFrames);
         for (int i = 0; i < 20; ++i)
-            QCOMPARE(readSamples(stream, 882), QVector<qint16>(882, 0));
+            QCOMPARE(stream.take(882), QByteArray());
     }
 
     void aNewClipStartsFromItsBeginningAfterAShortFade_data()
@@ -102,11 +103,10 @@ private slots:
         // the old one was.
         QFETCH(bool, sameClip);
         ClipStream stream(1, kRate);
-        stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         const QVector<qint16> first = ramp(4000, 1000);
         const QVector<qint16> second = sameClip ? first : ramp(4000, -9000);
         stream.setClip(frames(first));
-        const QVector<qint16> before = readSamples(stream, 1500);
+        const QVector<qint16> before = readSamples(stream, kPadFrames + 1500).mid(kPadFrames);
         stream.setClip(frames(second));
         const QVector<qint16> after = readSamples(stream, 6000);
 
@@ -120,29 +120,26 @@ private slots:
         QVERIFY(std::abs(fade.first() - before.last()) < 50); // no step at the cut
         QVERIFY(std::abs(fade.last()) < std::abs(first[1500 + kFadeFrames - 1]) / 10);
         QCOMPARE(after.mid(kFadeFrames, second.size()), second);
-        QCOMPARE(after.mid(kFadeFrames + second.size()),
-                 QVector<qint16>(after.size() - kFadeFrames - second.size(), 0));
+        QCOMPARE(after.mid(kFadeFrames + second.size()), QVector<qint16>(kPadFrames, 0));
     }
 
-    void aClipAfterSilenceStartsAtOnce()
+    void aClipAfterSilenceStartsAfterTheLeadAlone()
     {
-        // Nothing left to fade: the new clip must not be delayed by one.
+        // Nothing left to fade: the new clip must not be delayed by a fade as well.
         ClipStream stream(1, kRate);
-        stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         stream.setClip(frames(ramp(200, 300)));
         readSamples(stream, 1000);
         const QVector<qint16> clip = ramp(500, -700);
         stream.setClip(frames(clip));
-        QCOMPARE(readSamples(stream, 500), clip);
+        QCOMPARE(readSamples(stream, kPadFrames + 500).mid(kPadFrames), clip);
     }
 
     void swapsInQuickSuccessionEndInTheLastClip()
     {
         // Three requests before the sink pulls again: only the last is heard in full.
         ClipStream stream(1, kRate);
-        stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         stream.setClip(frames(ramp(3000, 2000)));
-        readSamples(stream, 100);
+        readSamples(stream, kPadFrames + 100);
         stream.setClip(frames(ramp(3000, 5000)));
         stream.setClip(frames(ramp(3000, -5000)));
         const QVector<qint16> last = ramp(3000, 9000);
@@ -151,30 +148,32 @@ private slots:
         QCOMPARE(heard.mid(kFadeFrames, last.size()), last);
     }
 
-    void aReadEndingInsideAFrameKeepsTheSinksFramesWhole()
+    void aTakeEndingInsideAFrameKeepsTheFramesWhole()
     {
-        // Stereo frames are four bytes; if a read stops mid-frame, the swap must not
-        // shift the new clip by a byte or a channel, or it would play as noise.
+        // Stereo frames are four bytes; a take asked to stop mid-frame stops before
+        // it, so a swap never shifts the new clip by a byte or a channel, which
+        // would play it as noise.
         ClipStream stream(2, kRate);
-        stream.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         stream.setClip(frames(ramp(2000, 100)));
-        QByteArray all = stream.read(7);
+        QByteArray all = stream.take(7);
+        QCOMPARE(all.size(), 4);
         const QVector<qint16> clip = ramp(1000, -3000);
         stream.setClip(frames(clip));
-        all += stream.read(20000 - 7);
-        const QVector<qint16> heard = ToneAnalysis::samplesOf(all.left(20000));
+        all += stream.take(20000 - 7);
+        const QVector<qint16> heard = ToneAnalysis::samplesOf(all);
         const int start = int(heard.indexOf(clip.first()));
         QVERIFY(start > 0);
         QCOMPARE(start % 2, 0);
         QCOMPARE(heard.mid(start, clip.size()), clip);
     }
 
-    void theStreamTakesNoWrites()
+    void aClipCutShortOfAWholeFrameLosesOnlyThatPart()
     {
-        // It is a source only; a write must fail rather than vanish.
-        ClipStream stream(1, kRate);
-        stream.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
-        QCOMPARE(stream.write("ab", 2), -1);
+        // A clip whose last frame is incomplete must not shift what follows it.
+        ClipStream stream(2, kRate);
+        stream.setClip(frames(ramp(11, 100)).left(21));
+        QCOMPARE(stream.pendingBytes(), 8 * kPadFrames + 20);
+        QCOMPARE(ToneAnalysis::samplesOf(stream.take(10000)).mid(2 * kPadFrames, 10), ramp(10, 100));
     }
 };
 

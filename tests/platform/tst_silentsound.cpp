@@ -1,6 +1,9 @@
-#include "platform/QtSound.h"
+#include "platform/PulseSound.h"
 
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -56,7 +59,7 @@ class TestSilentSound : public QObject
 private slots:
     void initTestCase()
     {
-        // Before anything touches Qt Multimedia: a server that is not there.
+        // A server that is not there.
         qputenv("PULSE_SERVER", "unix:/nonexistent/tessaly-no-sound-server/native");
     }
 
@@ -72,7 +75,8 @@ private slots:
         StandardErrorCapture capture;
         const QtMessageHandler previous = qInstallMessageHandler(keepMessage);
         {
-            QtSound sound;
+            PulseSound sound;
+            sound.open();
             qWarning("still heard");
             QVERIFY(!sound.isAudible());
             sound.play(tone);
@@ -89,9 +93,42 @@ private slots:
     void aSecondSoundLayerIsSilentToo()
     {
         // A window opened again gets a new layer; the failed server must not hang it.
-        QtSound sound;
+        PulseSound sound;
+        sound.open();
         QVERIFY(!sound.isAudible());
         sound.play(QByteArray());
+    }
+
+    void aServerThatNeverAnswersHoldsNothingUp()
+    {
+        // A server that takes the connection and then says nothing: opening, getting
+        // ready, playing and closing the layer all return while it still holds the
+        // connection unanswered (a layer that waited for it would have given up on
+        // it first).
+        QTemporaryDir dir;
+        QLocalServer server;
+        QVERIFY(server.listen(dir.filePath(QStringLiteral("native"))));
+        const QByteArray noServer = qgetenv("PULSE_SERVER");
+        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(server.fullServerName()));
+        const auto restore = qScopeGuard([&] { qputenv("PULSE_SERVER", noServer); });
+        QFile file(QStringLiteral(":/WAVE/102"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray tone = file.readAll();
+
+        QLocalSocket *connection = nullptr;
+        {
+            PulseSound sound;
+            sound.open();
+            sound.prepare();
+            sound.play(tone);
+            QVERIFY(server.waitForNewConnection(10000));
+            connection = server.nextPendingConnection();
+            sound.play(tone);
+            QCOMPARE(connection->state(), QLocalSocket::ConnectedState);
+            QVERIFY(!connection->waitForDisconnected(100));
+        }
+        // Closed with the layer, not left behind.
+        QVERIFY(connection->state() == QLocalSocket::UnconnectedState || connection->waitForDisconnected(10000));
     }
 };
 

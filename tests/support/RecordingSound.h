@@ -8,7 +8,8 @@
 #include <array>
 #include <functional>
 
-// A sound layer that plays nothing and remembers every image it was handed.
+// A sound layer that plays nothing and remembers every image it was handed and
+// how often it was told to get ready.
 class RecordingSound final : public Sound
 {
 public:
@@ -18,14 +19,21 @@ public:
         if (onPlay)
             onPlay(image);
     }
+    void prepare() override { ++m_prepares; }
     // Called at every play, for tests that log a timeline.
     std::function<void(const QByteArray &image)> onPlay;
 
     const QList<QByteArray> &plays() const { return m_plays; }
+    int prepares() const { return m_prepares; }
     // Each play as the index of the clip it matches in clips, -1 for none.
     QList<int> playedIndices(const std::array<QByteArray, 4> &clips) const;
-    void clear() { m_plays.clear(); }
+    void clear()
+    {
+        m_plays.clear();
+        m_prepares = 0;
+    }
 
 private:
     QList<QByteArray> m_plays;
+    int m_prepares{};
 };

@@ -26,6 +26,14 @@ QVector<ToneAnalysis::Span> ToneAnalysis::soundingSpans(const QVector<qint16> &s
     return spans;
 }
 
+int ToneAnalysis::steepestStep(const QVector<qint16> &samples)
+{
+    int steepest = 0;
+    for (qsizetype i = 1; i < samples.size(); ++i)
+        steepest = qMax(steepest, std::abs(samples[i] - samples[i - 1]));
+    return steepest;
+}
+
 QVector<double> ToneAnalysis::risingCrossings(const QVector<qint16> &samples, const Span &span)
 {
     QVector<double> crossings;

@@ -21,6 +21,10 @@ struct Span
 QVector<qint16> samplesOf(const QByteArray &bytes);
 // Stretches of sound, split where it stays quiet for longer than a tone ever does.
 QVector<Span> soundingSpans(const QVector<qint16> &samples, int loud = 2000, int mergeGap = 60);
+// The largest sample-to-sample step: a clean tone's onset, waveform and end stay
+// below clickStep, a click (a cut at full level, a lost sample) goes above it.
+int steepestStep(const QVector<qint16> &samples);
+constexpr int clickStep = 3000; // twice the steepest step inside a clip (1504, at 489 Hz)
 // Rising zero crossings within span, in fractional samples.
 QVector<double> risingCrossings(const QVector<qint16> &samples, const Span &span);
 // Frequency in Hz from the crossings, 0 when there are too few.
