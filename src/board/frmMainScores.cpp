@@ -101,4 +101,5 @@ void frmMain::WriteSettings()
         store.save(app, scoresSection, QStringLiteral("Name%1").arg(i + 1), msNames[std::size_t(i)]);
     store.save(app, scoresSection, QStringLiteral("Last Name Entered"), msLastNameEntered);
     store.save(app, settingsSection, QStringLiteral("Speed"), QString::number(modGlobals::giSpeed));
+    store.flush();
 }

@@ -43,7 +43,8 @@ private slots:
 
     void startUpReadsTwelveValuesAndShutDownWritesThemAll()
     {
-        // An empty store gives the defaults; closing writes all twelve keys in order.
+        // An empty store gives the defaults; closing writes all twelve keys in order and
+        // then makes them lasting in one flush.
         TestBoard t;
         QCOMPARE(t.store.reads, expectedKeys());
         QCOMPARE(t.probe->scores(), (Table{0, 0, 0, 0, 0}));
@@ -52,11 +53,14 @@ private slots:
         QCOMPARE(t.board->msLastNameEntered, QStringLiteral("Anonymous"));
         QCOMPARE(modGlobals::giSpeed, qint16(1));
         QVERIFY(t.store.writes.isEmpty());
+        QCOMPARE(t.store.flushes, 0);
         t.board->close();
         QCOMPARE(t.store.writes, expectedKeys());
+        QCOMPARE(t.store.flushes, 1);
         QCOMPARE(t.store.values.value(MemorySettingsStore::path("Tessaly", "Scores", "Score3")), QStringLiteral("0"));
         t.board->close();
         QCOMPARE(t.store.writes.size(), 12);
+        QCOMPARE(t.store.flushes, 1);
     }
 
     void storedValuesAreReadAsStored_data()

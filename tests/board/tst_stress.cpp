@@ -2,13 +2,13 @@
 #include "board/modGlobals.h"
 #include "platform/HotSpot.h"
 #include "platform/HotSpotRouter.h"
+#include "platform/IniSettingsStore.h"
 #include "platform/LinuxRegistry.h"
 #include "platform/QtHelpViewer.h"
 #include "platform/QtMessageBox.h"
 #include "platform/Surface.h"
 #include "support/BoardProbe.h"
 #include "support/FakeMessagePump.h"
-#include "support/MemorySettingsStore.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingSound.h"
 
@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QScopedValueRollback>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -49,6 +50,39 @@ const Key keys[] = {
     {Qt::Key_5, Qt::Key_5, 14},
 };
 
+// The real INI store in a folder of its own, opened afresh for each board as at a start
+// of the game, counting the values saved to it.
+class StressStore final : public SettingsStore
+{
+public:
+    QString get(const QString &app, const QString &section, const QString &key, const QString &defaultValue) override
+    {
+        return mStore->get(app, section, key, defaultValue);
+    }
+    void save(const QString &app, const QString &section, const QString &key, const QString &text) override
+    {
+        writes.append(key);
+        mStore->save(app, section, key, text);
+    }
+    bool flush() override { return mStore->flush(); }
+
+    void reopen() { mStore = std::make_unique<IniSettingsStore>(mFolder.path()); }
+    // The values in the file now, as a later start of the game reads them.
+    QString stored(const QString &section, const QString &key) const
+    {
+        return IniSettingsStore(mFolder.path()).get(QStringLiteral("Tessaly"), section, key, QStringLiteral("(absent)"));
+    }
+
+    QStringList writes;
+
+private:
+    QTemporaryDir mFolder;
+    std::unique_ptr<IniSettingsStore> mStore;
+};
+
+// The five rows of the score table: score and name.
+using Table = std::array<std::pair<qint16, QString>, 5>;
+
 } // namespace
 
 // Random play against the real board window: thousands of seeded interleavings of
@@ -62,7 +96,7 @@ class TestStress : public QObject
     std::mt19937 m_rng;
     FakeMessagePump m_pump;
     RecordingSound m_sound;
-    MemorySettingsStore m_store;
+    StressStore m_store;
     QtMessageBox m_box;
     RecordingShell m_shell;
     QtHelpViewer m_help{&m_shell};
@@ -85,6 +119,9 @@ class TestStress : public QObject
     QStringList m_broken;
     QStringList m_trace;
     QStringList m_firstTrace;
+    Table m_table;
+    qint16 m_lastScore{0};
+    int m_repeated{0}; // lights of the current round repeated in order, -1 after a wrong one
     // How often the cases that matter most came up.
     std::map<QString, int> m_seen;
 
@@ -93,6 +130,7 @@ class TestStress : public QObject
 
     void openBoard()
     {
+        m_store.reopen();
         m_board = std::make_unique<frmMain>(
             Platform{&m_pump, &m_sound, &m_store, &m_help, &m_shell, &m_registry, &m_box, m_rng()});
         m_probe = std::make_unique<BoardProbe>(*m_board);
@@ -111,6 +149,9 @@ class TestStress : public QObject
         connect(&m_probe->imgNew(), &HotSpot::mouseUp, this, &TestStress::checkNewGame);
         m_probe->lblGameOver().installEventFilter(this);
         m_pump.onWait = [this](double) { noteWrongRelease(); };
+        m_table = table();
+        m_lastScore = m_probe->score();
+        m_repeated = 0;
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -143,6 +184,96 @@ class TestStress : public QObject
                "New Game starts a one-light playback");
     }
 
+    Table table() const
+    {
+        Table rows;
+        for (qint16 i = 0; i < 5; ++i)
+            rows[std::size_t(i)] = {m_probe->scores()[std::size_t(i)], m_board->PlayerName(i)};
+        return rows;
+    }
+
+    // Each tone of the player's is the next light of the round, or the round can no longer rise.
+    void heard(const QByteArray &tone)
+    {
+        if (!m_probe)
+            return;
+        int light = 0;
+        while (light < 4 && m_probe->tone(light) != tone)
+            ++light;
+        if (m_probe->tmrShowLights().isActive()) {
+            if (m_probe->showIndex() == 0)
+                m_repeated = 0; // a playback from its start opens a round
+            return;
+        }
+        const int index = m_probe->playerIndex();
+        const auto &sequence = m_probe->sequence();
+        const bool next = m_repeated >= 0 && index == m_repeated && std::size_t(index) < sequence.size()
+                          && sequence[std::size_t(index)] == light;
+        m_repeated = next ? m_repeated + 1 : -1;
+    }
+
+    // A score rises by one after the whole sequence was repeated, and the table changes only
+    // by a score inserted below every better one and above its equals (moving the rows under
+    // it down, name with score), by a name given to a row, or by clearing.
+    void checkScores()
+    {
+        const qint16 score = m_probe->score();
+        if (score > m_lastScore) {
+            breaks(score == m_lastScore + 1, "a score rises by one");
+            breaks(m_repeated == score, "a score rises only after a full repeat");
+        } else if (score < m_lastScore) {
+            breaks(score == 0, "a score falls only to 0, at a new game");
+        }
+        m_lastScore = score;
+
+        const Table now = table();
+        if (now == m_table)
+            return;
+        const bool cleared = std::all_of(now.begin(), now.end(), [](const auto &row) {
+            return row == std::pair<qint16, QString>(0, QStringLiteral("Anonymous"));
+        });
+        int renamed = 0;
+        for (std::size_t i = 0; i < 5; ++i)
+            renamed += now[i].first == m_table[i].first && now[i].second != m_table[i].second ? 1 : 0;
+        const bool sameScores = std::equal(now.begin(), now.end(), m_table.begin(),
+                                           [](const auto &a, const auto &b) { return a.first == b.first; });
+        if (!cleared && !(sameScores && renamed == 1)) {
+            std::size_t at = 0;
+            while (at < 5 && now[at] == m_table[at])
+                ++at;
+            const bool shifted = at < 5 && std::equal(now.begin() + at + 1, now.end(), m_table.begin() + at);
+            breaks(shifted, "a name stays with its score");
+            // Where the new score belongs: below every better one, above its equals.
+            std::size_t place = 0;
+            while (shifted && place < 5 && m_table[place].first > now[at].first)
+                ++place;
+            if (shifted && place < 5) {
+                Table expected = m_table;
+                std::copy_backward(expected.begin() + place, expected.end() - 1, expected.end());
+                expected[place] = now[at];
+                breaks(expected == now, "a tie goes above the older entry");
+            }
+            breaks(!shifted || place < 5, "a score below the whole table stays out of it");
+        }
+        m_table = now;
+    }
+
+    // What the closing wrote is what the table showed, and what the next start reads.
+    void checkClosing()
+    {
+        const QString scoresSection = QStringLiteral("Scores");
+        bool same = m_store.stored(QStringLiteral("Settings"), QStringLiteral("Speed")) == QString::number(modGlobals::giSpeed)
+                    && m_store.stored(scoresSection, QStringLiteral("Last Name Entered")) == m_board->msLastNameEntered;
+        for (qint16 i = 0; i < 5; ++i) {
+            same = same && m_store.stored(scoresSection, QStringLiteral("Score%1").arg(i + 1)) == QString::number(m_table[std::size_t(i)].first)
+                   && m_store.stored(scoresSection, QStringLiteral("Name%1").arg(i + 1)) == m_table[std::size_t(i)].second;
+        }
+        breaks(same, "the stored values are the table shown at closing");
+        const Table shown = m_table;
+        openBoard();
+        breaks(m_table == shown, "a new start shows the table shown at closing");
+    }
+
     void breaks(bool ok, const char *invariant)
     {
         if (ok)
@@ -170,6 +301,7 @@ class TestStress : public QObject
         }
         const auto &scores = m_probe->scores();
         breaks(std::is_sorted(scores.rbegin(), scores.rend()), "the table is ordered best first");
+        checkScores();
         if (m_depth > 0 || !m_board->isVisible())
             return;
         breaks(!m_gameOverDue || m_pump.hasPending(), "a wrong release ends its game with Game Over");
@@ -432,6 +564,7 @@ class TestStress : public QObject
         m_events = 0;
         m_broken.clear();
         m_pump.onYield = [this] { insideYield(); };
+        m_sound.onPlay = [this](const QByteArray &tone) { heard(tone); };
         m_modalHandler.setInterval(0);
         connect(&m_modalHandler, &QTimer::timeout, this, &TestStress::answerModal, Qt::UniqueConnection);
         m_modalHandler.start();
@@ -441,7 +574,7 @@ class TestStress : public QObject
             if (!m_board->isVisible()) {
                 ++m_closes;
                 breaks(m_store.writes.size() == 12 * m_closes, "each closing writes the twelve values once");
-                openBoard();
+                checkClosing();
             }
         }
         m_modalHandler.stop();

@@ -2,6 +2,7 @@
 #include "platform/App.h"
 #include "platform/HelpFile.h"
 #include "platform/HelpWindow.h"
+#include "platform/HtmlLimits.h"
 #include "platform/QtHelpViewer.h"
 
 #include <QCryptographicHash>
@@ -55,6 +56,7 @@ private slots:
 
     void fileHasATitleAndTopicsWithUniqueNamesAndNumbers();
     void everyLinkLeadsToATopicAndContentsListsThemAll();
+    void everyTopicIsWithinTheTextEngineLimits();
     void topicsCoverWhatPlayersNeed_data();
     void topicsCoverWhatPlayersNeed();
     void contentsCommandShowsTheContentsInTheViewer();
@@ -104,6 +106,13 @@ void TestHelpFile::everyLinkLeadsToATopicAndContentsListsThemAll()
             QVERIFY2(m_file.contents()->html.contains(QStringLiteral("href=\"#%1\"").arg(topic.id)),
                      qPrintable(topic.id));
     }
+}
+
+void TestHelpFile::everyTopicIsWithinTheTextEngineLimits()
+{
+    // The limits that keep hostile topics away from the text engine let every real one through.
+    for (const HelpFile::Topic &topic : m_file.topics())
+        QVERIFY2(HtmlLimits::acceptable(m_file.page(topic.html)), qPrintable(topic.id));
 }
 
 void TestHelpFile::topicsCoverWhatPlayersNeed_data()
