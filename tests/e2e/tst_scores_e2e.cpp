@@ -9,11 +9,6 @@
 
 namespace {
 
-// The dialogs' client areas, which is how their title-less windows are told apart.
-const QSize speedWindow(154, 173);
-const QSize nameWindow(292, 140);
-const QSize scoresWindow(237, 265);
-
 const QString typedName = QStringLiteral("Ada Lovelace");
 const QString anonymous = QStringLiteral("Anonymous");
 const QRgb magenta = qRgb(255, 0, 255);
@@ -153,11 +148,11 @@ private slots:
             // Game > Adjust Speed... > Fast > OK.
             game.focusBoard();
             game.keys({QStringLiteral("alt+g"), QStringLiteral("a")});
-            const XSession::Window speed = game.waitForDialog(speedWindow);
+            const XSession::Window speed = game.waitForDialog(XSession::speedWindow);
             QVERIFY2(!speed.id.isEmpty(), "Game > Adjust Speed... showed no speed window");
             QTRY_COMPARE_WITH_TIMEOUT(XSession::focusedWindow(), speed.id, 5000);
             game.keys({QStringLiteral("f"), QStringLiteral("Tab"), QStringLiteral("Return")});
-            QVERIFY2(game.waitForDialogToClose(speedWindow), "the speed window stayed open after OK");
+            QVERIFY2(game.waitForDialogToClose(XSession::speedWindow), "the speed window stayed open after OK");
 
             // A new game, its first light watched, then a press on another light.
             const QImage idle = game.grabBoard();
@@ -170,15 +165,15 @@ private slots:
             game.click(XSession::lightCentre((shown + 1) % 4));
 
             // Score 0 beats no one but ties the empty table's first place: the name is asked for.
-            const XSession::Window name = game.waitForDialog(nameWindow);
+            const XSession::Window name = game.waitForDialog(XSession::nameWindow);
             QVERIFY2(!name.id.isEmpty(), "a wrong press at score 0 asked for no name");
             QTRY_COMPARE_WITH_TIMEOUT(XSession::focusedWindow(), name.id, 5000);
             // The offered name is selected, so typing replaces it.
             game.type(typedName);
             game.keys({QStringLiteral("Return")});
-            QVERIFY2(game.waitForDialogToClose(nameWindow), "the name window stayed open after Enter");
+            QVERIFY2(game.waitForDialogToClose(XSession::nameWindow), "the name window stayed open after Enter");
 
-            const XSession::Window scores = game.waitForDialog(scoresWindow);
+            const XSession::Window scores = game.waitForDialog(XSession::scoresWindow);
             QVERIFY2(!scores.id.isEmpty(), "no scores window followed the name");
             QTRY_VERIFY2_WITH_TIMEOUT(countColour(XSession::grabScreen(scores.rect), barRect(0), magenta) > 0,
                                       "no magenta bar behind row 1 of the scores window", 5000);
@@ -200,7 +195,7 @@ private slots:
 
             QTRY_COMPARE_WITH_TIMEOUT(XSession::focusedWindow(), scores.id, 5000);
             game.keys({QStringLiteral("Return")});
-            QVERIFY2(game.waitForDialogToClose(scoresWindow), "the scores window stayed open after Enter");
+            QVERIFY2(game.waitForDialogToClose(XSession::scoresWindow), "the scores window stayed open after Enter");
             QCOMPARE(game.closeByMenu(), 0);
         }
 
@@ -220,7 +215,7 @@ private slots:
         QVERIFY2(again.start(config.path()), qPrintable(again.error()));
         again.focusBoard();
         again.keys({QStringLiteral("alt+g"), QStringLiteral("h")});
-        const XSession::Window scores = again.waitForDialog(scoresWindow);
+        const XSession::Window scores = again.waitForDialog(XSession::scoresWindow);
         QVERIFY2(!scores.id.isEmpty(), "Game > High Scores... showed no scores window");
         QTRY_VERIFY_WITH_TIMEOUT(inkWidth(XSession::grabScreen(scores.rect), nameRect(0)) > 0, 5000);
         const QImage table = settledGrab(scores.rect);
@@ -238,7 +233,7 @@ private slots:
 
         QTRY_COMPARE_WITH_TIMEOUT(XSession::focusedWindow(), scores.id, 5000);
         again.keys({QStringLiteral("Return")});
-        QVERIFY2(again.waitForDialogToClose(scoresWindow), "the scores window stayed open after Enter");
+        QVERIFY2(again.waitForDialogToClose(XSession::scoresWindow), "the scores window stayed open after Enter");
         QCOMPARE(again.closeByMenu(), 0);
     }
 };
