@@ -38,7 +38,7 @@ class TestBoardTable : public QObject
     {
         t.probe->setGame(score, score - 1);
         const qint16 due = t.probe->sequence().at(std::size_t(score));
-        t.probe->pressAndRelease(qint16((due + 1) % 4));
+        t.pressAndRelease(qint16((due + 1) % 4));
     }
 
     static QImage pixels(QWidget &widget) { return widget.grab().toImage(); }
@@ -334,7 +334,8 @@ private slots:
 
         t.board->tmrShowLights_Timer();
         t.board->tmrShowLights_Timer();
-        t.probe->pressAndRelease(t.probe->sequence().at(0));
+        t.pump.runPending();
+        t.pressAndRelease(t.probe->sequence().at(0));
         reference.setValue(1);
         QCOMPARE(pixels(counter), pixels(reference));
         QCOMPARE(counter.value(), qint16(1));

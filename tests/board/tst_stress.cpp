@@ -1,18 +1,20 @@
 #include "board/frmMain.h"
 #include "board/modGlobals.h"
 #include "platform/HotSpot.h"
+#include "platform/HotSpotRouter.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/LinuxRegistry.h"
-#include "platform/MessagePump.h"
 #include "platform/QtHelpViewer.h"
 #include "platform/QtMessageBox.h"
 #include "platform/Surface.h"
 #include "support/BoardProbe.h"
+#include "support/FakeMessagePump.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingSound.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -24,17 +26,28 @@
 
 #include <functional>
 #include <malloc.h>
+#include <map>
 #include <random>
 
 namespace {
 
-// Waits return at once, but every yield and wait may let the driver in.
-class StressPump final : public MessagePump
+// The physical keys of the lights, and one that is none of them: the key code each
+// sends, the code it sends with Num Lock the other way, and its X scan code.
+struct Key
 {
-public:
-    void doEvents() override { onYield(); }
-    void wait(double) override { onYield(); }
-    std::function<void()> onYield;
+    QKeyCombination code, otherCode;
+    quint32 scanCode;
+};
+const Key keys[] = {
+    {Qt::Key_1, Qt::Key_1, 10},
+    {Qt::Key_2, Qt::Key_2, 11},
+    {Qt::Key_3, Qt::Key_3, 12},
+    {Qt::Key_4, Qt::Key_4, 13},
+    {Qt::KeypadModifier | Qt::Key_7, Qt::KeypadModifier | Qt::Key_Home, 79},
+    {Qt::KeypadModifier | Qt::Key_9, Qt::KeypadModifier | Qt::Key_PageUp, 81},
+    {Qt::KeypadModifier | Qt::Key_1, Qt::KeypadModifier | Qt::Key_End, 87},
+    {Qt::KeypadModifier | Qt::Key_3, Qt::KeypadModifier | Qt::Key_PageDown, 89},
+    {Qt::Key_5, Qt::Key_5, 14},
 };
 
 // The real INI store in a folder of its own, opened afresh for each board as at a start
@@ -73,15 +86,15 @@ using Table = std::array<std::pair<qint16, QString>, 5>;
 } // namespace
 
 // Random play against the real board window: thousands of seeded interleavings of
-// presses, releases, double clicks, New Game, ticks, dialogs and closing, inside
-// waits and yields as well as between them, checking the game's invariants after
-// every event.
+// presses and releases by mouse and keys, double clicks, New Game, ticks, the ends
+// of waits, dialogs and closing, inside yields, behind dialogs and between events,
+// checking the game's invariants after every event.
 class TestStress : public QObject
 {
     Q_OBJECT
 
     std::mt19937 m_rng;
-    StressPump m_pump;
+    FakeMessagePump m_pump;
     RecordingSound m_sound;
     StressStore m_store;
     QtMessageBox m_box;
@@ -92,18 +105,25 @@ class TestStress : public QObject
     std::unique_ptr<BoardProbe> m_probe;
     QTimer m_modalHandler;
     QList<Qt::MouseButton> m_held;
+    QList<const Key *> m_heldKeys;
     QPoint m_heldAt;
     int m_depth{0};
     int m_events{0};
     int m_limit{0};
     int m_closes{0};
     bool m_answering{false};
+    // The driver is giving a release now; a hot-spot must never see one it did not give.
+    bool m_releasing{false};
+    // A wrong release is being held: Game Over must follow unless the window closes.
+    bool m_gameOverDue{false};
     QStringList m_broken;
     QStringList m_trace;
     QStringList m_firstTrace;
     Table m_table;
     qint16 m_lastScore{0};
     int m_repeated{0}; // lights of the current round repeated in order, -1 after a wrong one
+    // How often the cases that matter most came up.
+    std::map<QString, int> m_seen;
 
     int chance(int n) { return int(m_rng() % unsigned(n)); }
     Surface &surface() { return m_probe->surface(); }
@@ -116,11 +136,52 @@ class TestStress : public QObject
         m_probe = std::make_unique<BoardProbe>(*m_board);
         m_board->show();
         m_held.clear();
+        m_heldKeys.clear();
+        m_gameOverDue = false;
         connect(&m_probe->surface(), &Surface::refreshed, this,
                 [this] { trace(QStringLiteral("  refreshed, lit %1").arg(m_probe->litLights())); });
+        for (HotSpot *spot : m_probe->router().spots()) {
+            connect(spot, &HotSpot::mouseUp, this, [this] {
+                breaks(m_releasing, "a hot-spot is released only by a release the player gave");
+            });
+        }
+        // Connected after the board's own handler, so this sees the game it started.
+        connect(&m_probe->imgNew(), &HotSpot::mouseUp, this, &TestStress::checkNewGame);
+        m_probe->lblGameOver().installEventFilter(this);
+        m_pump.onWait = [this](double) { noteWrongRelease(); };
         m_table = table();
         m_lastScore = m_probe->score();
         m_repeated = 0;
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched == &m_probe->lblGameOver())
+            m_gameOverDue = false;
+        return QObject::eventFilter(watched, event);
+    }
+
+    void noteWrongRelease()
+    {
+        // A release's hold has begun: busy and no longer down.
+        if (!m_probe->clickBusy() || m_probe->lightDown())
+            return;
+        const auto &sequence = m_probe->sequence();
+        const int player = m_probe->playerIndex();
+        if (player >= 0 && std::size_t(player) < sequence.size() && sequence[std::size_t(player)] != m_probe->pressIndex())
+            m_gameOverDue = true;
+    }
+
+    // Right after New Game: unless a press or release being judged holds it back, the
+    // board shows a fresh one-light playback with nothing of the old game lit.
+    void checkNewGame()
+    {
+        if (m_probe->clickBusy() || !m_board->isVisible())
+            return;
+        breaks(m_probe->litLights() == 0, "New Game leaves no light of the old game lit");
+        breaks(m_probe->sequence().size() == 1 && m_probe->tmrShowLights().isActive()
+                   && m_probe->lblGameOver().isHidden() && !m_probe->lightDown(),
+               "New Game starts a one-light playback");
     }
 
     Table table() const
@@ -243,8 +304,9 @@ class TestStress : public QObject
         checkScores();
         if (m_depth > 0 || !m_board->isVisible())
             return;
-        // Between events, with no button held, no press is being judged.
-        if (m_held.isEmpty()) {
+        breaks(!m_gameOverDue || m_pump.hasPending(), "a wrong release ends its game with Game Over");
+        // Between events, with nothing held and no step waiting, no press is being judged.
+        if (m_held.isEmpty() && m_heldKeys.isEmpty() && !m_pump.hasPending()) {
             breaks(!m_probe->clickBusy(), "mbClickBusy is clear when no press is judged");
             breaks(!m_probe->lightDown(), "mbLightDown is clear when no press is held");
             if (!m_probe->tmrShowLights().isActive())
@@ -283,7 +345,83 @@ class TestStress : public QObject
             return;
         const Qt::MouseButton button = m_held.takeAt(chance(int(m_held.size())));
         trace(QStringLiteral("  release %1").arg(int(button)));
+        const QScopedValueRollback releasing(m_releasing, true);
         QTest::mouseRelease(&surface(), button, {}, m_heldAt + QPoint(chance(200) - 100, chance(200) - 100));
+    }
+
+    // A key of a light goes down; one already down repeats instead.
+    void pressKey()
+    {
+        const Key *key = &keys[chance(std::size(keys))];
+        const QKeyCombination code = chance(2) ? key->code : key->otherCode;
+        const bool repeat = m_heldKeys.contains(key);
+        trace(QStringLiteral("  key %1 down%2").arg(code.toCombined(), 0, 16).arg(repeat ? " (repeat)" : ""));
+        if (repeat) {
+            const QScopedValueRollback releasing(m_releasing, true);
+            m_probe->sendKey(QEvent::KeyRelease, code, true, key->scanCode);
+        } else {
+            m_heldKeys.append(key);
+        }
+        m_probe->sendKey(QEvent::KeyPress, code, repeat, key->scanCode);
+    }
+
+    // A key comes up, sometimes under its other name (Num Lock toggled meanwhile).
+    void releaseKey()
+    {
+        if (m_heldKeys.isEmpty())
+            return;
+        const Key *key = m_heldKeys.takeAt(chance(int(m_heldKeys.size())));
+        const QKeyCombination code = chance(2) ? key->code : key->otherCode;
+        trace(QStringLiteral("  key %1 up").arg(code.toCombined(), 0, 16));
+        const QScopedValueRollback releasing(m_releasing, true);
+        m_probe->sendKey(QEvent::KeyRelease, code, false, key->scanCode);
+    }
+
+    // Time passes on: the playback's next tick, or the end of the step that waits.
+    void timePasses()
+    {
+        if (m_pump.hasPending() && chance(3) != 0) {
+            trace(QStringLiteral("  a wait ends"));
+            m_pump.runNext();
+        } else if (m_probe->tmrShowLights().isActive()) {
+            trace(QStringLiteral("  tick"));
+            m_board->tmrShowLights_Timer();
+        }
+    }
+
+    void newGame()
+    {
+        if (m_pump.hasPending())
+            ++m_seen[m_probe->tmrShowLights().isActive() ? "New Game in a dark gap" : "New Game in a hold"];
+        else if (m_probe->lightDown())
+            ++m_seen["New Game over a held press"];
+        switch (chance(3)) {
+        case 0:
+            triggerMenu("mnuGameNew");
+            break;
+        case 1:
+            // The key is a shortcut of the board's window, which has to be the active one.
+            QApplication::setActiveWindow(m_board.get());
+            QTest::keyClick(m_board.get(), Qt::Key_F2);
+            break;
+        default:
+            if (m_held.isEmpty()) {
+                press(pointIn(m_probe->imgNew()));
+                release();
+            }
+            return;
+        }
+        checkNewGame();
+    }
+
+    // A modal window from the menus, counted by what the board is in the middle of.
+    void openDialog(const char *item)
+    {
+        if (m_probe->clickBusy() && m_probe->lightDown())
+            ++m_seen["modal window over a held press"];
+        if (m_pump.hasPending())
+            ++m_seen[m_probe->tmrShowLights().isActive() ? "modal window in a dark gap" : "modal window in a hold"];
+        triggerMenu(item);
     }
 
     void doubleClick(QPoint at)
@@ -293,7 +431,10 @@ class TestStress : public QObject
         m_heldAt = at;
         trace(QStringLiteral("  double click at %1,%2").arg(at.x()).arg(at.y()));
         QTest::mousePress(&surface(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(&surface(), Qt::LeftButton, {}, at);
+        {
+            const QScopedValueRollback releasing(m_releasing, true);
+            QTest::mouseRelease(&surface(), Qt::LeftButton, {}, at);
+        }
         m_held.append(Qt::LeftButton);
         QTest::mouseDClick(&surface(), Qt::LeftButton, {}, at);
         release();
@@ -305,35 +446,40 @@ class TestStress : public QObject
         ++m_events;
         ++m_depth;
         const int kind = chance(100);
-        trace(QStringLiteral("kind %1 held %2 busy %3 down %4 timer %5 lit %6 seq %7 player %8")
-                  .arg(kind).arg(m_held.size()).arg(m_probe->clickBusy()).arg(m_probe->lightDown())
-                  .arg(m_probe->tmrShowLights().isActive()).arg(m_probe->litLights())
-                  .arg(m_probe->sequence().size()).arg(m_probe->playerIndex()));
-        if (kind < 22)
+        trace(QStringLiteral("kind %1 held %2 keys %3 busy %4 down %5 timer %6 waits %7 lit %8 seq %9 player %10")
+                  .arg(kind).arg(m_held.size()).arg(m_heldKeys.size()).arg(m_probe->clickBusy())
+                  .arg(m_probe->lightDown()).arg(m_probe->tmrShowLights().isActive()).arg(m_pump.hasPending())
+                  .arg(m_probe->litLights()).arg(m_probe->sequence().size()).arg(m_probe->playerIndex()));
+        if (kind < 14)
             press(pointIn(m_probe->imgClick(chance(4))));
-        else if (kind < 46)
+        else if (kind < 30)
             release();
-        else if (kind < 50)
+        else if (kind < 33)
             doubleClick(pointIn(m_probe->imgClick(chance(4))));
-        else if (kind < 53)
+        else if (kind < 36)
             press(pointIn(m_probe->imgNew()));
-        else if (kind < 56)
+        else if (kind < 38)
             press(QPoint(chance(426), chance(447)));
+        else if (kind < 46)
+            pressKey();
+        else if (kind < 54)
+            releaseKey();
         else if (kind < 58)
-            triggerMenu("mnuGameNew");
-        else if (kind < 60)
-            QTest::keyClick(m_board.get(), Qt::Key_F2);
-        else if (kind < 88) {
-            if (m_probe->tmrShowLights().isActive())
-                m_board->tmrShowLights_Timer();
-        } else if (kind < 90)
-            triggerMenu("mnuGameSpeed");
+            newGame();
+        else if (kind < 60 && m_pump.hasPending())
+            newGame();
+        else if (kind < 62 && m_pump.hasPending())
+            openDialog(chance(2) ? "mnuGameSpeed" : "mnuHelpAbout");
+        else if (kind < 88)
+            timePasses();
+        else if (kind < 90)
+            openDialog("mnuGameSpeed");
         else if (kind < 92)
-            triggerMenu("mnuGameScores");
+            openDialog("mnuGameScores");
         else if (kind < 94)
             QTest::keyClick(m_board.get(), Qt::Key_F1);
         else if (kind < 95)
-            triggerMenu("mnuHelpAbout");
+            openDialog("mnuHelpAbout");
         else if (kind < 96)
             triggerMenu("mnuHelpBCGames");
         else if (kind < 97)
@@ -347,7 +493,7 @@ class TestStress : public QObject
     void insideYield()
     {
         // Events come inside waits and yields too, a few levels deep at most.
-        if (m_depth >= 3 || m_events >= m_limit || !m_board->isVisible() || chance(3) != 0)
+        if (m_depth >= 3 || m_events >= m_limit || !m_board || !m_board->isVisible() || chance(3) != 0)
             return;
         if (QApplication::activeModalWidget())
             return;
@@ -373,6 +519,17 @@ class TestStress : public QObject
             return;
         // A modal window is up inside some handler: only the structural invariants hold.
         const QScopedValueRollback nested(m_depth, m_depth + 1);
+        // The playback goes on behind it for a while first.
+        for (int behind = chance(4); behind > 0 && m_events < m_limit; --behind) {
+            ++m_events;
+            ++m_seen["time passing behind a modal window"];
+            timePasses();
+            check();
+        }
+        if (QApplication::activeModalWidget() != modal) {
+            answerModal();
+            return;
+        }
         ++m_events;
         trace(QStringLiteral("answer %1").arg(modal->objectName()));
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
@@ -431,9 +588,11 @@ class TestStress : public QObject
         m_board->mnuGameNew_Click();
         m_board->tmrShowLights_Timer();
         m_board->tmrShowLights_Timer();
+        m_pump.runPending();
         const qint16 wrong = qint16((m_probe->sequence().at(0) + 1) % 4);
         m_board->imgClick_MouseDown(wrong, HotSpot::vbLeftButton, 0, 0, 0);
         m_board->imgClick_MouseUp(wrong, HotSpot::vbLeftButton, 0, 0, 0);
+        m_pump.runPending();
         triggerMenu("mnuGameSpeed");
         triggerMenu("mnuHelpAbout");
         triggerMenu("mnuHelpContents");
@@ -449,6 +608,8 @@ private slots:
         const quint32 seed = quint32(qEnvironmentVariableIntValue("TESSALY_STRESS_SEED")) + 20261207u;
         play(seed, events);
         qInfo("stress: %d events, %d broken invariants, %d closings", m_events, int(m_broken.size()), m_closes);
+        for (const auto &[what, count] : m_seen)
+            qInfo("  %s: %d", qPrintable(what), count);
         for (const QString &line : std::as_const(m_firstTrace))
             qInfo("%s", qPrintable(line));
         QVERIFY2(m_broken.isEmpty(), qPrintable(m_broken.mid(0, 5).join(QLatin1Char('\n'))));

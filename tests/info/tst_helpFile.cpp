@@ -122,7 +122,9 @@ void TestHelpFile::topicsCoverWhatPlayersNeed_data()
 
     QTest::newRow("how to play") << QStringLiteral("how-to-play")
                                  << QStringList{QStringLiteral("New Game"), QStringLiteral("F2"),
-                                                QStringLiteral("Game Over"), QStringLiteral("level")};
+                                                QStringLiteral("Game Over"), QStringLiteral("level"),
+                                                QStringLiteral("Playing with the keyboard"), QStringLiteral("Keypad"),
+                                                QStringLiteral("Num Lock")};
     QTest::newRow("board") << QStringLiteral("board")
                            << QStringList{QStringLiteral("Red"), QStringLiteral("top left"),
                                           QStringLiteral("Green"), QStringLiteral("Level"),

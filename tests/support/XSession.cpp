@@ -185,13 +185,36 @@ int XSession::onlyLitLight(const QImage &idle) const
     return -1;
 }
 
-void XSession::click(QPoint boardPoint) const
+QList<int> XSession::watchPlayback(const QImage &idle, int expected) const
+{
+    QList<int> shown;
+    int previous = -1;
+    QElapsedTimer sinceLast;
+    sinceLast.start();
+    while (sinceLast.elapsed() < 1500 && shown.size() < expected + 1) {
+        const int lit = onlyLitLight(idle);
+        if (lit >= 0 && lit != previous) {
+            shown << lit;
+            sinceLast.restart();
+        }
+        previous = lit;
+        QTest::qWait(15);
+    }
+    QTest::qWait(400);
+    return shown;
+}
+
+QStringList XSession::pointerTo(QPoint boardPoint) const
 {
     const QPoint at = m_client + boardPoint;
     // No --sync: xdotool waits for ever when the pointer is already there. The
-    // server takes the motion and the click in order anyway.
-    run({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-         QStringLiteral("click"), QStringLiteral("1")});
+    // server takes the motion and what follows in order anyway.
+    return {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())};
+}
+
+void XSession::click(QPoint boardPoint) const
+{
+    run(pointerTo(boardPoint) << QStringLiteral("click") << QStringLiteral("1"));
 }
 
 void XSession::focusBoard() const

@@ -28,8 +28,14 @@ public:
     int onlyLitLight(const QImage &idle) const;
     static QPoint lightCentre(int index);
 
+    // The lights shown one after another by a playback, until none has come for a while.
+    QList<int> watchPlayback(const QImage &idle, int expected) const;
+
     // A left click at a point of the board.
     void click(QPoint boardPoint) const;
+    // xdotool arguments that move the pointer to a point of the board, to chain with
+    // other actions in one xdotool run when they must follow one another quickly.
+    QStringList pointerTo(QPoint boardPoint) const;
     void focusBoard() const;
     // Keys as xdotool names them ("alt+g", "Return", "F2"), sent to the focused window.
     void keys(const QStringList &names) const;
