@@ -41,6 +41,18 @@ class TestBoardTable : public QObject
         t.pressAndRelease(qint16((due + 1) % 4));
     }
 
+    // Ends a game at score 0 by a wrong press, with New Game asked for while the release
+    // is judged: the new game waits for the game over to finish.
+    static void finishGameAskingForANewOne(TestBoard &t)
+    {
+        t.probe->setGame(0, -1);
+        const auto wrong = qint16((t.probe->sequence().at(0) + 1) % 4);
+        t.board->imgClick_MouseDown(wrong, HotSpot::vbLeftButton, 0, 0, 0);
+        t.board->imgClick_MouseUp(wrong, HotSpot::vbLeftButton, 0, 0, 0);
+        t.board->mnuGameNew_Click();
+        t.pump.runPending();
+    }
+
     static QImage pixels(QWidget &widget) { return widget.grab().toImage(); }
 
     static QString stored(const TestBoard &t, const char *section, const char *key)
@@ -268,6 +280,8 @@ private slots:
         const QString typed = QStringLiteral("Zoë \"<b>\" = ;#[x]\\");
         QTest::newRow("no window") << QString() << QStringList{} << "Anonymous" << "1";
         QTest::newRow("name entry, a name typed") << "game over" << QStringList{"frmNewHighScore"} << typed << "1";
+        QTest::newRow("name entry, New Game asked for meanwhile")
+            << "game over, New Game asked" << QStringList{"frmNewHighScore"} << typed << "1";
         QTest::newRow("speed, Fast chosen") << "speed" << QStringList{"frmSpeed"} << "Anonymous" << "2";
         QTest::newRow("scores") << "scores" << QStringList{"frmScores"} << "Anonymous" << "1";
         QTest::newRow("about") << "about" << QStringList{"frmAbout"} << "Anonymous" << "1";
@@ -300,6 +314,8 @@ private slots:
             t.board->endSession();
         else if (opener == QLatin1String("game over"))
             finishGameWith(t, 0);
+        else if (opener == QLatin1String("game over, New Game asked"))
+            finishGameAskingForANewOne(t);
         else if (opener == QLatin1String("speed"))
             t.board->mnuGameSpeed_Click();
         else if (opener == QLatin1String("scores"))
@@ -314,6 +330,8 @@ private slots:
         QCOMPARE(stored(t, "Scores", "Last Name Entered"), name);
         QCOMPARE(stored(t, "Settings", "Speed"), speed);
         QCOMPARE(modGlobals::giCurrentScorePos, qint16(-1));
+        QVERIFY(!t.probe->tmrShowLights().isActive());
+        QVERIFY(!t.probe->lblGameOver().isHidden());
     }
 
     void theLevelCounterShowsNothingThenZeroThenEachLevel()
