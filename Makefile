@@ -56,6 +56,17 @@ bench: build
 stress: build
 	./bench/stress.sh $(BUILD)
 
+# The readers' fuzz harnesses (fuzz/), FUZZ_SECONDS each; they need clang's libFuzzer.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz: deps
+	@dpkg -s clang libclang-rt-dev >/dev/null 2>&1 || \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang libclang-rt-dev
+	CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	./fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 assets: build
 	./tools/make_assets.sh $(BUILD)
 
@@ -72,4 +83,4 @@ deb:
 	JOBS=$(JOBS) ./packaging/build-deb.sh . $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -59,6 +59,7 @@ frmMain::~frmMain()
         spot->disconnect(this);
     imgNew->disconnect(this);
     tmrShowLights->stop();
+    m_platform.pump->cancel(m_pendingStep);
 }
 
 void frmMain::createControls()
@@ -77,6 +78,9 @@ void frmMain::createControls()
                 [this, i](int button, int shift, float x, float y) { imgClick_MouseDown(i, button, shift, x, y); });
         connect(imgClick[i], &HotSpot::mouseUp, this,
                 [this, i](int button, int shift, float x, float y) { imgClick_MouseUp(i, button, shift, x, y); });
+        // A light's press was judged when it went down (a wrong one shows the due
+        // light), so it cannot be taken back: it ends as if released now.
+        connect(imgClick[i], &HotSpot::mouseCancel, this, [this, i] { imgClick_MouseUp(i, 0, 0, 0.0f, 0.0f); });
     }
     // Added last, so in the two small overlaps with the top lights the button, drawn
     // on top of them, takes the press.
@@ -86,6 +90,26 @@ void frmMain::createControls()
     m_router->add(imgNew);
     connect(imgNew, &HotSpot::mouseDown, this, &frmMain::imgNew_MouseDown);
     connect(imgNew, &HotSpot::mouseUp, this, &frmMain::imgNew_MouseUp);
+    connect(imgNew, &HotSpot::mouseCancel, this, &frmMain::imgNew_MouseCancel);
+
+    // Keys for the lights: 1 to 4 in the lights' order, and the keypad keys at their
+    // places on the board, with Num Lock on or off.
+    const struct
+    {
+        qint16 light;
+        Qt::Key key, keypadKey, keypadKeyNumLockOff;
+    } keys[] = {
+        {0, Qt::Key_1, Qt::Key_7, Qt::Key_Home},
+        {1, Qt::Key_2, Qt::Key_9, Qt::Key_PageUp},
+        {2, Qt::Key_3, Qt::Key_1, Qt::Key_End},
+        {3, Qt::Key_4, Qt::Key_3, Qt::Key_PageDown},
+    };
+    for (const auto &k : keys) {
+        HotSpot *light = imgClick[std::size_t(k.light)];
+        m_router->addKey(k.key, light);
+        m_router->addKey(Qt::KeypadModifier | k.keypadKey, light);
+        m_router->addKey(Qt::KeypadModifier | k.keypadKeyNumLockOff, light);
+    }
 
     lblGameOver = designLabel(m_surface, tr("Game Over"), QRect(20, 416, 121, 33), QColor(192, 0, 0),
                               Qt::AlignLeft);
@@ -186,8 +210,8 @@ void frmMain::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    // A step still inside a wait returns without touching the board again.
-    ++m_generation;
+    // The game under way is abandoned: no step of it runs again.
+    abandonRound();
     tmrShowLights->stop();
     moWinHelp.reset();
     WriteSettings();
@@ -209,6 +233,12 @@ void frmMain::imgNew_MouseUp(int, int, float, float)
     mnuGameNew_Click();
 }
 
+void frmMain::imgNew_MouseCancel()
+{
+    // The player never let go of the button, so no game starts.
+    DrawNewButtonUp();
+}
+
 void frmMain::PlayTone(qint16 index)
 {
     if (index < 0 || index > 3 || !m_platform.sound)
@@ -218,8 +248,13 @@ void frmMain::PlayTone(qint16 index)
 
 void frmMain::mnuGameSpeed_Click()
 {
-    frmSpeed dialog(this);
-    dialog.exec();
+    const qint16 before = modGlobals::giSpeed;
+    {
+        frmSpeed dialog(this);
+        dialog.exec();
+    }
+    if (modGlobals::giSpeed != before)
+        saveTable();
 }
 
 void frmMain::mnuGameScores_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/MessagePump.h"
 #include "platform/Platform.h"
 #include "scores/ScoreTable.h"
 
@@ -9,6 +10,8 @@
 #include <QString>
 
 #include <array>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
@@ -37,6 +40,13 @@ public:
     void setPlayerName(qint16 Index, const QString &sNewName) override;
     qint16 currentScorePos() const override { return miCurrentScorePos; }
     QString lastNameEntered() const override { return msLastNameEntered; }
+    void saveTable() override;
+
+    // The desktop session. Its end (a signal, the session manager) closes the board as
+    // closing it would, from any state and whatever window is open over it; a second
+    // start of the game shows the board, or the window open over it, to the player.
+    void endSession();
+    void bringToFront();
 
     // Event handlers; the menus, hot-spots and timer call them, and so may tests.
     void mnuGameNew_Click();
@@ -48,6 +58,8 @@ public:
     void mnuHelpAbout_Click();
     void imgNew_MouseDown(int Button, int Shift, float X, float Y);
     void imgNew_MouseUp(int Button, int Shift, float X, float Y);
+    // The press on the button ended without a release (a modal window took the mouse).
+    void imgNew_MouseCancel();
     void imgClick_MouseDown(qint16 Index, int Button, int Shift, float X, float Y);
     void imgClick_MouseUp(qint16 Index, int Button, int Shift, float X, float Y);
     void tmrShowLights_Timer();
@@ -71,16 +83,23 @@ private:
     void Form_Unload();
     void ReadSettings();
     void WriteSettings();
+    void closeDialogs();
 
     // Round flow.
     void AddToSequence();
     void DisableLights();
     void DisableOtherLights(qint16 Index);
     void EnableLights();
+    void startPlayback();
+    void showNextLight();
+    void judgeRelease(qint16 Index);
     void endGame(qint16 dueLight);
-    void abandonPress();
+    void abandonRound();
+    void finishStep();
+    // Runs rest at deadline from the event loop, as the round's one pending step.
+    void waitUntil(MessagePump::Clock::time_point deadline, std::function<void()> rest);
     qint16 element(int index) const;
-    static double darkGap(qint16 speed);
+    static std::chrono::milliseconds darkGap(qint16 speed);
 
     // Drawing.
     void DrawBoard();
@@ -131,16 +150,18 @@ private:
     bool mbClickBusy{};
     bool mbLightDown{};
 
-    // Re-entrancy bookkeeping: New Game and closing advance the generation, and a
-    // step that yielded checks it before it touches the round again.
-    quint32 m_generation{};
-    quint32 m_pressGeneration{};
+    // The rest of a step waiting on the pump (0 when none), and the moment the
+    // playback timer started, from which each light's moment is counted.
+    quint64 m_pendingStep{};
+    MessagePump::Clock::time_point m_playbackStart;
+    // The accepted press: its light, the lights it lit, whether it is still in its
+    // yields and whether its release came during them.
     qint16 m_pressIndex{-1};
+    std::vector<qint16> m_litByPress;
     bool m_pressInProgress{};
     bool m_releasePending{};
-    qint16 m_pendingReleaseIndex{};
-    std::vector<qint16> m_litByPress;
-    bool m_inTick{};
+    // New Game came while a press or release was judged; it runs when that ends.
+    bool m_newGameAfterStep{};
     bool m_unloaded{};
 
     // Score table.

@@ -1,16 +1,17 @@
 // The rules of one game: New Game, the sequence, its playback on the timer, and the
 // judging of the player's presses.
 //
-// Waits and yields hand events to their handlers, so New Game, a tick or the
-// closing of the window may run in the middle of a step. Both advance
-// m_generation; a step that yielded compares it before it touches the round again
-// and, when it changed, undoes what it lit and returns.
+// A step that waits (the dark gap before a light, the hold after a release) hands
+// its rest to the message pump and returns, so menus, dialogs and ticks run while
+// it waits and nothing waits on a loop nested inside another. New Game and closing
+// cancel that rest. The yields of a press and of EnableLights still hand events to
+// their handlers mid-step: a release that comes during its press's yields is
+// judged after the press, and New Game waits for a press or release being judged.
 #include "board/frmMain.h"
 
 #include "board/modGlobals.h"
 #include "counter/DisplayCounter.h"
 #include "platform/HotSpot.h"
-#include "platform/MessagePump.h"
 #include "platform/Sound.h"
 
 #include <QLabel>
@@ -19,25 +20,59 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr std::chrono::milliseconds releaseHold{200};
+
+} // namespace
+
 void frmMain::mnuGameNew_Click()
 {
-    ++m_generation;
-    // A light that playback left lit belongs to the abandoned game.
-    if (tmrShowLights->isActive())
-        LightOff(miCurrentLight);
+    // The press or release being judged finishes first: a game it ends shows Game
+    // Over and offers its score to the table, and then the new game starts.
+    if (m_pressInProgress || (mbClickBusy && !mbLightDown)) {
+        m_newGameAfterStep = true;
+        return;
+    }
+    abandonRound();
     miSequence.assign(1, 0);
     miPlayerIndex = -1;
     miScore = -1;
     dcLevel->setValue(0);
-    miShowIndex = -1;
-    miCurrentLight = -1;
     lblGameOver->hide();
     AddToSequence();
-    DisableLights();
-    tmrShowLights->start();
+    startPlayback();
     // The first light sounds at the first tick; a resting sound device wakes meanwhile.
     if (m_platform.sound)
         m_platform.sound->prepare();
+}
+
+void frmMain::abandonRound()
+{
+    m_platform.pump->cancel(std::exchange(m_pendingStep, 0));
+    // Nothing the abandoned playback or press lit stays lit into what follows.
+    if (tmrShowLights->isActive())
+        LightOff(miCurrentLight);
+    for (const qint16 light : std::exchange(m_litByPress, {}))
+        LightOff(light);
+    // A press still held is dropped: its release, when it comes, is ignored.
+    mbClickBusy = false;
+    mbLightDown = false;
+    m_newGameAfterStep = false;
+}
+
+void frmMain::finishStep()
+{
+    if (std::exchange(m_newGameAfterStep, false))
+        mnuGameNew_Click();
+}
+
+void frmMain::waitUntil(MessagePump::Clock::time_point deadline, std::function<void()> rest)
+{
+    m_pendingStep = m_platform.pump->schedule(deadline, [this, rest = std::move(rest)] {
+        m_pendingStep = 0;
+        rest();
+    });
 }
 
 void frmMain::AddToSequence()
@@ -56,17 +91,17 @@ qint16 frmMain::element(int index) const
     return index >= 0 && std::size_t(index) < miSequence.size() ? miSequence[std::size_t(index)] : -1;
 }
 
-double frmMain::darkGap(qint16 speed)
+std::chrono::milliseconds frmMain::darkGap(qint16 speed)
 {
     switch (speed) {
     case 0:
-        return 0.4;
+        return std::chrono::milliseconds(400);
     case 1:
-        return 0.2;
+        return std::chrono::milliseconds(200);
     case 2:
-        return 0.05;
+        return std::chrono::milliseconds(50);
     default:
-        return 0.0;
+        return std::chrono::milliseconds(0);
     }
 }
 
@@ -92,22 +127,36 @@ void frmMain::EnableLights()
     m_platform.pump->doEvents();
 }
 
+void frmMain::startPlayback()
+{
+    miShowIndex = -1;
+    miCurrentLight = -1;
+    DisableLights();
+    m_playbackStart = m_platform.pump->now();
+    tmrShowLights->start();
+}
+
 void frmMain::tmrShowLights_Timer()
 {
-    // A tick that comes due while another waits in its gap is dropped, not nested.
-    if (m_inTick)
+    // A tick that comes while the previous one waits for its light is dropped, not nested.
+    if (m_pendingStep)
         return;
-    const QScopedValueRollback inTick(m_inTick, true);
-    const quint32 generation = m_generation;
-    const double gap = darkGap(modGlobals::giSpeed);
-
+    const std::chrono::milliseconds gap = darkGap(modGlobals::giSpeed);
     ++miShowIndex;
-    if (miShowIndex > 0) {
-        LightOff(miCurrentLight);
-        m_platform.pump->wait(gap);
-        if (generation != m_generation)
-            return;
+    if (miShowIndex == 0) {
+        showNextLight();
+        return;
     }
+    LightOff(miCurrentLight);
+    // Each light keeps its place in the playback's rhythm, so a tick that woke late
+    // does not make its light late too. A tick far behind still keeps most of the
+    // gap, so one light shown twice in a row still shows as two flashes.
+    const auto scheduled = m_playbackStart + tmrShowLights->intervalAsDuration() * (miShowIndex + 1) + gap;
+    waitUntil(std::max(scheduled, m_platform.pump->now() + gap * 3 / 4), [this] { showNextLight(); });
+}
+
+void frmMain::showNextLight()
+{
     if (miShowIndex > miScore) {
         tmrShowLights->stop();
         LightOff(miCurrentLight);
@@ -130,28 +179,23 @@ void frmMain::imgClick_MouseDown(qint16 Index, int, int, float, float)
     mbClickBusy = true;
     mbLightDown = true;
     m_pressIndex = Index;
-    m_pressGeneration = m_generation;
-    m_litByPress.clear();
     {
-        // A release that arrives during these yields waits until the press is judged.
         const QScopedValueRollback inPress(m_pressInProgress, true);
         m_platform.pump->doEvents();
-        if (m_pressGeneration == m_generation)
-            DisableOtherLights(Index);
-        if (m_pressGeneration == m_generation) {
-            ++miPlayerIndex;
-            if (Index != element(miPlayerIndex)) {
-                miExpectedLight = element(miPlayerIndex);
-                LightOn(miExpectedLight);
-                LightOn(Index);
-                m_litByPress = {miExpectedLight, Index};
-            }
-        }
+        DisableOtherLights(Index);
     }
-    if (m_releasePending) {
-        m_releasePending = false;
-        imgClick_MouseUp(m_pendingReleaseIndex, 0, 0, 0.0f, 0.0f);
+    if (m_unloaded)
+        return;
+    ++miPlayerIndex;
+    if (Index != element(miPlayerIndex)) {
+        miExpectedLight = element(miPlayerIndex);
+        LightOn(miExpectedLight);
+        LightOn(Index);
+        m_litByPress = {miExpectedLight, Index};
     }
+    if (std::exchange(m_releasePending, false))
+        imgClick_MouseUp(Index, 0, 0, 0.0f, 0.0f);
+    finishStep();
 }
 
 void frmMain::imgClick_MouseUp(qint16 Index, int, int, float, float)
@@ -162,47 +206,34 @@ void frmMain::imgClick_MouseUp(qint16 Index, int, int, float, float)
         return;
     if (m_pressInProgress) {
         m_releasePending = true;
-        m_pendingReleaseIndex = Index;
         return;
     }
     mbLightDown = false;
-    if (m_pressGeneration != m_generation) {
-        abandonPress();
-        return;
-    }
-
     PlayTone(Index);
     LightOn(Index);
-    m_litByPress.push_back(Index);
-    m_platform.pump->wait(0.2);
-    if (m_pressGeneration != m_generation) {
-        abandonPress();
-        return;
-    }
+    waitUntil(m_platform.pump->now() + releaseHold, [this, Index] { judgeRelease(Index); });
+}
+
+void frmMain::judgeRelease(qint16 Index)
+{
     LightOff(Index);
     m_litByPress.clear();
-
-    const qint16 due = element(miPlayerIndex);
-    if (Index == due && miPlayerIndex == miScore) {
-        if (miScore == maxScore) {
-            // The longest sequence a score can count has been repeated: the game ends there.
-            endGame(-1);
-            return;
-        }
+    if (Index != element(miPlayerIndex)) {
+        endGame(miExpectedLight);
+    } else if (miPlayerIndex < miScore) {
+        EnableLights();
+        mbClickBusy = false;
+    } else if (miScore == maxScore) {
+        // The longest sequence a score can count has been repeated: the game ends there.
+        endGame(-1);
+    } else {
         AddToSequence();
         dcLevel->setValue(miScore);
         miPlayerIndex = -1;
-        DisableLights();
-        miShowIndex = -1;
-        miCurrentLight = -1;
-        tmrShowLights->start();
+        startPlayback();
         mbClickBusy = false;
-    } else if (Index == due) {
-        EnableLights();
-        mbClickBusy = false;
-    } else {
-        endGame(miExpectedLight);
     }
+    finishStep();
 }
 
 void frmMain::endGame(qint16 dueLight)
@@ -212,15 +243,5 @@ void frmMain::endGame(qint16 dueLight)
     DisableLights();
     tmrShowLights->stop();
     CheckHighScore();
-    mbClickBusy = false;
-}
-
-void frmMain::abandonPress()
-{
-    // The game this press belonged to is gone: put out what the press lit and free
-    // the lights for the game that replaced it.
-    for (const qint16 light : m_litByPress)
-        LightOff(light);
-    m_litByPress.clear();
     mbClickBusy = false;
 }

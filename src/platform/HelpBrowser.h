@@ -11,5 +11,6 @@ class HelpBrowser : public QTextBrowser
 public:
     explicit HelpBrowser(QWidget *parent = nullptr);
 
+    // A blank stand-in for every picture and an empty text for everything else.
     QVariant loadResource(int type, const QUrl &name) override;
 };

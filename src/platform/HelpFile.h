@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RegularFile.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -23,9 +25,12 @@ public:
         QString html;
     };
 
-    // Reads and splits fileName; false when it cannot be read or holds nothing.
+    static constexpr qint64 maxFileSize = 16 * 1024 * 1024;
+
+    // Reads and splits fileName; false when it cannot be read or holds nothing. The
+    // same file, unchanged since it was last read, is not read again.
     bool load(const QString &fileName);
-    // Splits an already decoded document.
+    // Splits an already decoded document, in time linear in its length.
     void parse(const QString &document);
 
     QString title() const { return m_title; }
@@ -41,4 +46,7 @@ private:
     QString m_title;
     QString m_styleSheet;
     QList<Topic> m_topics;
+    QString m_fileName;
+    std::optional<RegularFile::Identity> m_identity;
+    bool m_loaded{false};
 };

@@ -1,6 +1,7 @@
 #include "platform/HelpWindow.h"
 
 #include "platform/HelpBrowser.h"
+#include "platform/HtmlLimits.h"
 #include "platform/Shell.h"
 
 #include <QByteArray>
@@ -146,7 +147,13 @@ void HelpWindow::render(const Page &page)
     case PageKind::HelpOnHelp:
         break;
     }
-    m_browser->setHtml(topic ? m_file.page(topic->html) : notFoundPage(missing));
+    if (!topic) {
+        m_browser->setHtml(notFoundPage(missing));
+        return;
+    }
+    // A topic that could hold up or crash the text engine is not handed to it.
+    const QString html = m_file.page(topic->html);
+    m_browser->setHtml(HtmlLimits::acceptable(html) ? html : unshowablePage(topic->title));
 }
 
 void HelpWindow::updateButtons()
@@ -188,6 +195,15 @@ QString HelpWindow::notFoundPage(const QString &what) const
               "<p>The help file <b>%1</b> has no %2.</p>"
               "<p>Press <b>Contents</b> to see the topics it offers.</p>")
         .arg(escaped(m_fileName), escaped(what));
+}
+
+QString HelpWindow::unshowablePage(const QString &title) const
+{
+    return tr("<h2>Topic Cannot Be Shown</h2>"
+              "<p>The topic <b>%1</b> of the help file <b>%2</b> is too large or too deeply "
+              "nested to be shown.</p>"
+              "<p>Press <b>Contents</b> to see the topics it offers.</p>")
+        .arg(escaped(title), escaped(m_fileName));
 }
 
 QString HelpWindow::helpOnHelpPage() const

@@ -47,6 +47,7 @@ private:
     void openLink(const QUrl &url);
     QString unreadablePage() const;
     QString notFoundPage(const QString &what) const;
+    QString unshowablePage(const QString &title) const;
     QString helpOnHelpPage() const;
 
     Shell *m_shell{};

@@ -42,6 +42,9 @@ signals:
     // x and y are relative to the hot-spot's top-left corner, in pixels.
     void mouseDown(int button, int shift, float x, float y);
     void mouseUp(int button, int shift, float x, float y);
+    // The press ended without a release: a modal window took the mouse or the
+    // keyboard away, so the release the player gives will never come here.
+    void mouseCancel();
 
 private:
     QRectF m_geometry;

@@ -5,8 +5,18 @@
 #include "platform/MouseCodes.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+
+namespace {
+
+int keyCode(int key, Qt::KeyboardModifiers modifiers)
+{
+    return QKeyCombination(modifiers & Qt::KeypadModifier, Qt::Key(key)).toCombined();
+}
+
+} // namespace
 
 HotSpotRouter::HotSpotRouter(QWidget *host)
     : QObject(host)
@@ -25,6 +35,13 @@ void HotSpotRouter::add(HotSpot *spot)
     m_spots.append(spot);
 }
 
+void HotSpotRouter::addKey(QKeyCombination key, HotSpot *spot)
+{
+    m_keys.insert(keyCode(key.key(), key.keyboardModifiers()), spot);
+    m_host->setFocusPolicy(Qt::StrongFocus);
+    m_host->setFocus();
+}
+
 HotSpot *HotSpotRouter::hotSpotAt(QPointF position) const
 {
     for (auto it = m_spots.crbegin(); it != m_spots.crend(); ++it) {
@@ -40,25 +57,32 @@ bool HotSpotRouter::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            press(static_cast<QMouseEvent *>(event));
+            pressMouse(static_cast<QMouseEvent *>(event));
             return true;
         case QEvent::MouseButtonRelease:
-            release(static_cast<QMouseEvent *>(event));
+            releaseMouse(static_cast<QMouseEvent *>(event));
             return true;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            return key(static_cast<QKeyEvent *>(event));
+        case QEvent::FocusOut:
+            // The key releases now go to another window: a dialog, a menu or another program.
+            cancel(false);
+            break;
         case QEvent::Hide:
-            releaseCapture();
+            cancel(true);
             break;
         default:
             break;
         }
     } else if (event->type() == QEvent::WindowBlocked) {
-        // A modal window now takes the mouse; the release would never reach us.
-        releaseCapture();
+        // A modal window now takes the mouse and the keyboard; no release will reach us.
+        cancel(true);
     }
     return QObject::eventFilter(watched, event);
 }
 
-void HotSpotRouter::press(QMouseEvent *event)
+void HotSpotRouter::pressMouse(QMouseEvent *event)
 {
     HotSpot *target = m_captured ? m_captured.data() : hotSpotAt(event->position());
     if (!target || !target->isEnabled())
@@ -70,29 +94,57 @@ void HotSpotRouter::press(QMouseEvent *event)
                            float(at.x()), float(at.y()));
 }
 
-void HotSpotRouter::release(QMouseEvent *event)
+void HotSpotRouter::releaseMouse(QMouseEvent *event)
 {
     if (!m_captured || !(m_capturedButtons & event->button()))
         return;
-    HotSpot *target = m_captured;
     m_capturedButtons &= ~event->button();
-    if (m_capturedButtons == 0)
-        m_captured = nullptr;
-    const QPointF at = event->position() - target->geometry().topLeft();
-    emit target->mouseUp(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
-                         float(at.x()), float(at.y()));
+    release(MouseCodes::button(event->button()), event->modifiers(),
+            event->position() - m_captured->geometry().topLeft());
 }
 
-void HotSpotRouter::releaseCapture()
+bool HotSpotRouter::key(QKeyEvent *event)
 {
-    if (!m_captured)
+    const HeldKey key{event->nativeScanCode(), keyCode(event->key(), event->modifiers())};
+    HotSpot *target = m_keys.value(key.code);
+    const bool held = m_capturedKeys.contains(key);
+    if (!target && !held)
+        return false;
+    if (event->isAutoRepeat())
+        return true;
+    if (event->type() == QEvent::KeyRelease) {
+        if (held && m_capturedKeys.removeOne(key) && m_captured)
+            release(0, event->modifiers(), {});
+        return true;
+    }
+    // While another hot-spot is held, a key for this one presses nothing.
+    if (held || !target->isEnabled() || (m_captured && m_captured != target))
+        return true;
+    m_captured = target;
+    m_capturedKeys.append(key);
+    emit target->mouseDown(0, MouseCodes::shift(event->modifiers()), 0.0f, 0.0f);
+    return true;
+}
+
+void HotSpotRouter::release(int button, Qt::KeyboardModifiers modifiers, QPointF at)
+{
+    HotSpot *target = m_captured;
+    if (m_capturedButtons == 0 && m_capturedKeys.isEmpty())
+        m_captured = nullptr;
+    emit target->mouseUp(button, MouseCodes::shift(modifiers), float(at.x()), float(at.y()));
+}
+
+void HotSpotRouter::cancel(bool mouseToo)
+{
+    if (!m_captured || (m_capturedKeys.isEmpty() && !mouseToo))
+        return;
+    m_capturedKeys.clear();
+    if (mouseToo)
+        m_capturedButtons = 0;
+    // A mouse button still down on the host will bring its own release.
+    if (m_capturedButtons != 0)
         return;
     HotSpot *target = m_captured;
-    const int buttons = m_capturedButtons;
     m_captured = nullptr;
-    m_capturedButtons = 0;
-    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        if (buttons & button)
-            emit target->mouseUp(MouseCodes::button(button), 0, 0.0f, 0.0f);
-    }
+    emit target->mouseCancel();
 }

@@ -13,6 +13,12 @@ public:
     virtual QString get(const QString &app, const QString &section, const QString &key,
                         const QString &defaultValue) = 0;
     // Creates the application and section when needed and replaces any earlier value.
+    // The value is kept from now on, but reaches the lasting store only at flush().
     virtual void save(const QString &app, const QString &section, const QString &key,
                       const QString &text) = 0;
+    // Makes every value saved so far lasting now, in one atomic replacement: whatever
+    // happens meanwhile, the store holds all of them or what it held before. Returns
+    // within a bounded time, never waiting on a lock or on another program. False when
+    // the write failed; the store then holds what it held before, and nothing is shown.
+    virtual bool flush() = 0;
 };

@@ -6,12 +6,15 @@
 #include "support/BoardProbe.h"
 #include "support/TestBoard.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
 
-// The rules of one game, driven through the board's handlers with instant waits.
+// The rules of one game, driven through the board's handlers; the test runs each
+// waiting step's rest, and acts between a step and its rest.
 class TestRoundFlow : public QObject
 {
     Q_OBJECT
@@ -24,13 +27,39 @@ private:
     // Ticks until the player's turn begins.
     void playBack()
     {
-        for (int guard = 0; guard < 100 && probe().tmrShowLights().isActive(); ++guard)
+        for (int guard = 0; guard < 100 && probe().tmrShowLights().isActive(); ++guard) {
             board().tmrShowLights_Timer();
+            t->pump.runPending();
+        }
     }
+    // The time a step waits for passes: its rest runs.
+    void wait() { t->pump.runPending(); }
     void press(qint16 index) { board().imgClick_MouseDown(index, HotSpot::vbLeftButton, 0, 0, 0); }
     void release(qint16 index) { board().imgClick_MouseUp(index, HotSpot::vbLeftButton, 0, 0, 0); }
     qint16 due(int element) const { return t->probe->sequence().at(std::size_t(element)); }
     qint16 notDue(int element) const { return qint16((due(element) + 1) % 4); }
+
+    // The keys 1 to 4 press the lights in their order.
+    static QKeyCombination keyOf(qint16 light) { return Qt::Key(Qt::Key_1 + light); }
+    // A light held down by the real mouse or by its key, through the hot-spot router.
+    void holdDown(qint16 light, bool byKey)
+    {
+        if (byKey)
+            probe().sendKey(QEvent::KeyPress, keyOf(light));
+        else
+            QTest::mousePress(&probe().surface(), Qt::LeftButton, {}, probe().lightPosition(light) + QPoint(100, 100));
+    }
+    void letGo(qint16 light, bool byKey)
+    {
+        if (byKey)
+            probe().sendKey(QEvent::KeyRelease, keyOf(light));
+        else
+            QTest::mouseRelease(&probe().surface(), Qt::LeftButton, {}, probe().lightPosition(light) + QPoint(100, 100));
+    }
+    QImage newButtonPixels()
+    {
+        return probe().surface().image().copy(probe().imgNew().geometry().toAlignedRect());
+    }
 
 private slots:
     void init()
@@ -68,7 +97,8 @@ private slots:
 
     void playbackShowsEachLightThenHandsOverToThePlayer()
     {
-        // Tick 1 lights element 0; tick 2 darkens it, waits the gap, and enables the lights.
+        // Tick 1 lights element 0; tick 2 darkens it and, the gap after its place in
+        // the rhythm (1000 ms from the start), enables the lights.
         board().mnuGameNew_Click();
         board().tmrShowLights_Timer();
         QCOMPARE(probe().litLights(), 1 << due(0));
@@ -76,7 +106,9 @@ private slots:
         QVERIFY(probe().lightsDisabled());
         board().tmrShowLights_Timer();
         QCOMPARE(probe().litLights(), 0);
-        QCOMPARE(t->pump.waits, std::vector<double>{0.2});
+        QCOMPARE(t->pump.deadlines, std::vector<qint64>{1200});
+        QVERIFY(probe().lightsDisabled());
+        wait();
         QVERIFY(!probe().tmrShowLights().isActive());
         QVERIFY(probe().lightsEnabled());
         QCOMPARE(probe().playerIndex(), -1);
@@ -85,26 +117,52 @@ private slots:
     void darkGapFollowsTheSpeedCodeAtEveryTick_data()
     {
         QTest::addColumn<qint16>("speed");
-        QTest::addColumn<double>("gap");
-        QTest::newRow("slow") << qint16(0) << 0.4;
-        QTest::newRow("normal") << qint16(1) << 0.2;
-        QTest::newRow("fast") << qint16(2) << 0.05;
-        QTest::newRow("unknown code") << qint16(7) << 0.0;
-        QTest::newRow("negative code") << qint16(-1) << 0.0;
+        QTest::addColumn<int>("gap");
+        QTest::newRow("slow") << qint16(0) << 400;
+        QTest::newRow("normal") << qint16(1) << 200;
+        QTest::newRow("fast") << qint16(2) << 50;
+        QTest::newRow("unknown code") << qint16(7) << 0;
+        QTest::newRow("negative code") << qint16(-1) << 0;
     }
     void darkGapFollowsTheSpeedCodeAtEveryTick()
     {
-        // The speed code is read afresh at each tick, so a change applies to the next light.
+        // The speed code is read afresh at each tick, so a change applies to the next
+        // light; each light comes at its tick's place in the rhythm plus the gap.
         QFETCH(qint16, speed);
-        QFETCH(double, gap);
+        QFETCH(int, gap);
         probe().setGame(3, -1);
         probe().setPlayback();
         board().tmrShowLights_Timer();
         modGlobals::giSpeed = speed;
         board().tmrShowLights_Timer();
+        wait();
         modGlobals::giSpeed = 1;
         board().tmrShowLights_Timer();
-        QCOMPARE(t->pump.waits, (std::vector<double>{gap, 0.2}));
+        wait();
+        QCOMPARE(t->pump.deadlines, (std::vector<qint64>{1000 + gap, 1700}));
+    }
+
+    void aLateTickLeavesItsLightOnSchedule_data()
+    {
+        QTest::addColumn<int>("late");
+        QTest::addColumn<qint64>("lightOn");
+        QTest::newRow("on time") << 0 << qint64(1400);
+        QTest::newRow("a little late") << 5 << qint64(1400);
+        QTest::newRow("far behind: most of the gap is kept") << 300 << qint64(1600);
+    }
+    void aLateTickLeavesItsLightOnSchedule()
+    {
+        // A light comes at the timer's start + 500 ms per tick + the gap, whenever its
+        // tick woke; a tick far behind still keeps three quarters of the gap dark.
+        QFETCH(int, late);
+        QFETCH(qint64, lightOn);
+        modGlobals::giSpeed = 0;
+        probe().setGame(3, -1);
+        probe().setPlayback();
+        board().tmrShowLights_Timer();
+        t->pump.advance(std::chrono::milliseconds(1000 + late));
+        board().tmrShowLights_Timer();
+        QCOMPARE(t->pump.deadlines, std::vector<qint64>{lightOn});
     }
 
     void rightRoundGrowsTheSequenceAndReplaysIt()
@@ -118,6 +176,8 @@ private slots:
         QCOMPARE(probe().litLights(), 0);
         release(first);
         QCOMPARE(t->pump.waits, std::vector<double>{0.2});
+        QCOMPARE(probe().litLights(), 1 << first);
+        wait();
         QCOMPARE(probe().sequence().size(), std::size_t(2));
         QCOMPARE(due(0), first);
         QCOMPARE(probe().score(), qint16(1));
@@ -134,7 +194,7 @@ private slots:
     {
         // A right press that is not the last re-enables the lights and frees the next press.
         probe().setGame(2, -1);
-        probe().pressAndRelease(due(0));
+        t->pressAndRelease(due(0));
         QVERIFY(probe().lightsEnabled());
         QVERIFY(!probe().clickBusy());
         QCOMPARE(probe().playerIndex(), 0);
@@ -154,6 +214,7 @@ private slots:
         press(wrong);
         QCOMPARE(probe().litLights(), (1 << due(0)) | (1 << wrong));
         release(wrong);
+        wait();
         const int both = (1 << due(0)) | (1 << wrong);
         QCOMPARE(timeline, (QList<int>{1 << due(0), both, both, -1, 1 << due(0), 0}));
         QVERIFY(!probe().lblGameOver().isHidden());
@@ -176,6 +237,7 @@ private slots:
         QCOMPARE(probe().playerIndex(), 0);
         release(first);
         release(other);
+        wait();
         QCOMPARE(probe().playerIndex(), 0);
         QVERIFY(probe().lblGameOver().isHidden());
         QVERIFY(!probe().clickBusy());
@@ -189,21 +251,25 @@ private slots:
         press(due(0));
         t->pump.inject([&] { press(due(1)); });
         release(due(0));
+        wait();
+        QVERIFY(!t->pump.pendingInjections());
         QCOMPARE(probe().playerIndex(), 0);
         release(due(1));
         QCOMPARE(probe().playerIndex(), 0);
         QVERIFY(!probe().clickBusy());
     }
 
-    void newGameDuringTheHoldAbandonsTheRelease()
+    void newGameDuringTheHoldOfARightReleaseFollowsIt()
     {
-        // New Game in the 0.2 s hold: the release puts its light out, frees the lights,
-        // and leaves the new game alone.
+        // New Game in the 0.2 s hold waits for the release to be judged, then starts a
+        // clean game: the light out, the lights free.
         probe().setGame(2, -1);
         const qint16 first = due(0);
         press(first);
-        t->pump.injectInWait([&] { board().mnuGameNew_Click(); });
         release(first);
+        board().mnuGameNew_Click();
+        QCOMPARE(probe().sequence().size(), std::size_t(3));
+        wait();
         QCOMPARE(probe().sequence().size(), std::size_t(1));
         QCOMPARE(probe().score(), qint16(0));
         QCOMPARE(probe().playerIndex(), -1);
@@ -214,26 +280,175 @@ private slots:
         QVERIFY(probe().lblGameOver().isHidden());
     }
 
+    void newGameDuringTheLosingHoldComesAfterTheScore_data()
+    {
+        QTest::addColumn<int>("newGames");
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("menu or F2") << 1 << false;
+        QTest::newRow("New Game button") << 1 << true;
+        QTest::newRow("twice, one new game") << 2 << false;
+    }
+    void newGameDuringTheLosingHoldComesAfterTheScore()
+    {
+        // New Game in the hold of a wrong release waits for it: the game ends with Game
+        // Over and its score in the table (name entry and scores shown), then the new
+        // game starts.
+        QFETCH(int, newGames);
+        QFETCH(bool, byButton);
+        probe().setScores({0, 0, 0, 0, 0});
+        t->closeDialogsWithDefaults();
+        probe().setGame(2, -1);
+        press(notDue(0));
+        release(notDue(0));
+        for (int i = 0; i < newGames; ++i) {
+            if (byButton) {
+                board().imgNew_MouseDown(HotSpot::vbLeftButton, 0, 0, 0);
+                board().imgNew_MouseUp(HotSpot::vbLeftButton, 0, 0, 0);
+            } else {
+                board().mnuGameNew_Click();
+            }
+        }
+        QCOMPARE(probe().sequence().size(), std::size_t(3));
+        QString whileNaming;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                whileNaming = modal->objectName() + (probe().lblGameOver().isHidden() ? "" : " over Game Over");
+        });
+        wait();
+        QCOMPARE(whileNaming, QStringLiteral("frmNewHighScore over Game Over"));
+        QCOMPARE(probe().scores()[0], qint16(2));
+        QCOMPARE(probe().sequence().size(), std::size_t(1));
+        QCOMPARE(probe().showIndex(), -1);
+        QVERIFY(probe().lblGameOver().isHidden());
+        QVERIFY(probe().tmrShowLights().isActive());
+        QCOMPARE(probe().litLights(), 0);
+        QVERIFY(!probe().clickBusy());
+        QVERIFY(!t->pump.hasPending());
+    }
+
+    void aModalWindowOverTheHeldNewGameButtonStartsNothing()
+    {
+        // The name entry opens while the New Game button is held: the press is cancelled,
+        // the button is drawn up again, and no game starts, then or at the late release.
+        t->board->show();
+        probe().setScores({0, 0, 0, 0, 0});
+        probe().setGame(2, -1);
+        const QImage up = newButtonPixels();
+        const QPoint onButton = probe().imgNew().geometry().center().toPoint();
+        press(notDue(0));
+        release(notDue(0));
+        QTest::mousePress(&probe().surface(), Qt::LeftButton, {}, onButton);
+        QVERIFY(newButtonPixels() != up);
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            seen << QApplication::activeModalWidget()->objectName();
+            if (newButtonPixels() == up)
+                seen << QStringLiteral("button up");
+            if (!probe().lblGameOver().isHidden() && !probe().tmrShowLights().isActive())
+                seen << QStringLiteral("game over");
+        });
+        t->closeDialogsWithDefaults();
+        wait();
+        QCOMPARE(seen, (QStringList{"frmNewHighScore", "button up", "game over"}));
+        QTest::mouseRelease(&probe().surface(), Qt::LeftButton, {}, onButton);
+        QVERIFY(!probe().lblGameOver().isHidden());
+        QVERIFY(!probe().tmrShowLights().isActive());
+        QCOMPARE(probe().sequence().size(), std::size_t(3));
+        QCOMPARE(newButtonPixels(), up);
+    }
+
+    void aModalWindowOverAHeldLightEndsItsPressAsJudged_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("mouse, right light") << false << true;
+        QTest::newRow("mouse, wrong light") << false << false;
+        QTest::newRow("key, right light") << true << true;
+        QTest::newRow("key, wrong light") << true << false;
+    }
+    void aModalWindowOverAHeldLightEndsItsPressAsJudged()
+    {
+        // A modal window takes the mouse or the keyboard from a held light. The press
+        // was judged when it went down (a wrong one showed the due light), so it is not
+        // taken back: it ends as if released then, its tone and hold behind the window.
+        QFETCH(bool, byKey);
+        QFETCH(bool, right);
+        t->board->show();
+        probe().setGame(2, -1);
+        const qint16 light = right ? due(0) : notDue(0);
+        holdDown(light, byKey);
+        QVERIFY(probe().lightDown());
+        QDialog window(t->board.get());
+        window.setModal(true);
+        window.show();
+        QVERIFY(!probe().lightDown());
+        QCOMPARE(t->sound.plays().size(), 1);
+        QVERIFY(probe().litLights() & (1 << light));
+        wait();
+        QCOMPARE(probe().lblGameOver().isHidden(), right);
+        QCOMPARE(probe().lightsEnabled(), right);
+        window.close();
+        letGo(light, byKey);
+        QCOMPARE(t->sound.plays().size(), 1);
+    }
+
+    void aWaitEndsBehindAModalWindowOpenedDuringIt_data()
+    {
+        QTest::addColumn<bool>("inGap");
+        QTest::newRow("dark gap") << true;
+        QTest::newRow("hold of a release") << false;
+    }
+    void aWaitEndsBehindAModalWindowOpenedDuringIt()
+    {
+        // A window opened from the menus while a step waits does not hold the step:
+        // its rest runs behind the window (the next light comes on, or the lights come back).
+        QFETCH(bool, inGap);
+        probe().setGame(1, -1);
+        if (inGap) {
+            probe().setPlayback();
+            board().tmrShowLights_Timer();
+            board().tmrShowLights_Timer();
+        } else {
+            press(due(0));
+            release(due(0));
+        }
+        int litBehind = -1;
+        QTimer::singleShot(0, [&] {
+            wait();
+            litBehind = probe().litLights();
+            QApplication::activeModalWidget()->close();
+        });
+        board().mnuGameSpeed_Click();
+        QCOMPARE(litBehind, inGap ? 1 << due(1) : 0);
+        QCOMPARE(probe().lightsEnabled(), !inGap);
+    }
+
     void newGameBetweenAWrongPressAndItsReleaseDarkensBothLights()
     {
-        // New Game while a wrong press is held: the late release ends nothing, puts
-        // out the two lights of the abandoned game and frees the lights.
+        // New Game while a wrong press is held puts out its two lights at once; the
+        // late release then touches nothing of the new game, whose light stays lit.
         probe().setGame(2, -1);
         const qint16 wrong = notDue(0);
         press(wrong);
         board().mnuGameNew_Click();
-        release(wrong);
         QCOMPARE(probe().litLights(), 0);
+        QVERIFY(!probe().clickBusy());
+        board().tmrShowLights_Timer();
+        const int shown = 1 << due(0);
+        QCOMPARE(probe().litLights(), shown);
+        release(wrong);
+        QVERIFY(!t->pump.hasPending());
+        QCOMPARE(probe().litLights(), shown);
         QVERIFY(!probe().clickBusy());
         QVERIFY(probe().lblGameOver().isHidden());
         QVERIFY(probe().tmrShowLights().isActive());
-        QCOMPARE(t->sound.plays().size(), 0);
+        QCOMPARE(t->sound.plays().size(), 1);
     }
 
     void newGameDuringThePressYieldsAbandonsThePress()
     {
-        // New Game inside the press's own yields: the press stops judging, and its
-        // release frees the lights.
+        // New Game inside the press's own yields comes right after the press is
+        // judged: it puts out what the press lit, and its release is ignored.
         probe().setGame(2, -1);
         const qint16 wrong = notDue(0);
         t->pump.inject([&] { board().mnuGameNew_Click(); });
@@ -247,13 +462,14 @@ private slots:
 
     void newGameDuringAPlaybackGapLightsNothingOfTheOldGame()
     {
-        // New Game while a tick waits in its gap: the tick returns without lighting,
-        // and the new playback starts from its beginning.
+        // New Game while a tick waits in its gap cancels the rest of the tick, and the
+        // new playback starts from its beginning.
         probe().setGame(3, -1);
         probe().setPlayback();
         board().tmrShowLights_Timer();
-        t->pump.injectInWait([&] { board().mnuGameNew_Click(); });
         board().tmrShowLights_Timer();
+        board().mnuGameNew_Click();
+        QVERIFY(!t->pump.hasPending());
         QCOMPARE(probe().litLights(), 0);
         QCOMPARE(probe().showIndex(), -1);
         QCOMPARE(probe().currentLight(), qint16(-1));
@@ -288,6 +504,7 @@ private slots:
             t->pump.inject([] {});
         t->pump.inject([&] { release(first); });
         press(first);
+        wait();
         QCOMPARE(probe().score(), qint16(1));
         QVERIFY(probe().tmrShowLights().isActive());
         QVERIFY(!probe().clickBusy());
@@ -309,6 +526,7 @@ private slots:
             release(other);
         });
         press(first);
+        wait();
         QCOMPARE(probe().playerIndex(), 0);
         QCOMPARE(probe().litLights(), 0);
         QVERIFY(probe().lightsEnabled());
@@ -324,11 +542,12 @@ private slots:
         board().mnuGameNew_Click();
         board().tmrShowLights_Timer();
         const qint16 first = due(0);
-        t->pump.injectInWait([] {});
-        t->pump.inject([&] { press(first); });
         board().tmrShowLights_Timer();
+        t->pump.inject([&] { press(first); });
+        wait();
         QCOMPARE(probe().playerIndex(), 0);
         release(first);
+        wait();
         QCOMPARE(probe().score(), qint16(1));
     }
 
@@ -338,8 +557,9 @@ private slots:
         probe().setGame(3, -1);
         probe().setPlayback();
         board().tmrShowLights_Timer();
-        t->pump.injectInWait([&] { board().tmrShowLights_Timer(); });
         board().tmrShowLights_Timer();
+        board().tmrShowLights_Timer();
+        wait();
         QCOMPARE(probe().showIndex(), 1);
         QCOMPARE(probe().litLights(), 1 << due(1));
         QCOMPARE(t->pump.waits.size(), std::size_t(1));
@@ -352,8 +572,9 @@ private slots:
         probe().setScores({0, 0, 0, 0, 0});
         probe().setGame(2, -1);
         press(notDue(0));
-        t->pump.injectInWait([&] { board().close(); });
         release(notDue(0));
+        board().close();
+        QVERIFY(!t->pump.hasPending());
         QVERIFY(!probe().clickBusy());
         QCOMPARE(probe().scores(), (std::array<qint16, 5>{0, 0, 0, 0, 0}));
         QCOMPARE(t->store.writes.size(), 12);
@@ -366,8 +587,9 @@ private slots:
         probe().setGame(3, -1);
         probe().setPlayback();
         board().tmrShowLights_Timer();
-        t->pump.injectInWait([&] { board().close(); });
         board().tmrShowLights_Timer();
+        board().close();
+        QVERIFY(!t->pump.hasPending());
         QCOMPARE(probe().litLights(), 0);
         QVERIFY(!probe().tmrShowLights().isActive());
         QCOMPARE(t->store.writes.size(), 12);
@@ -387,7 +609,54 @@ private slots:
         probe().setGame(0, -1);
         board().imgClick_MouseDown(due(0), button, HotSpot::vbShiftMask, 3, 4);
         board().imgClick_MouseUp(due(0), button, HotSpot::vbCtrlMask, 5, 6);
+        wait();
         QCOMPARE(probe().score(), qint16(1));
+    }
+
+    void keysPressAndReleaseTheLights_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<qint16>("light");
+        const auto row = [](const char *name, QKeyCombination key, qint16 light) {
+            QTest::newRow(name) << key.toCombined() << light;
+        };
+        row("1 red", Qt::Key_1, 0);
+        row("2 yellow", Qt::Key_2, 1);
+        row("3 blue", Qt::Key_3, 2);
+        row("4 green", Qt::Key_4, 3);
+        row("keypad 7 top left", Qt::KeypadModifier | Qt::Key_7, 0);
+        row("keypad 9 top right", Qt::KeypadModifier | Qt::Key_9, 1);
+        row("keypad 1 bottom left", Qt::KeypadModifier | Qt::Key_1, 2);
+        row("keypad 3 bottom right", Qt::KeypadModifier | Qt::Key_3, 3);
+        row("keypad 7, Num Lock off", Qt::KeypadModifier | Qt::Key_Home, 0);
+        row("keypad 9, Num Lock off", Qt::KeypadModifier | Qt::Key_PageUp, 1);
+        row("keypad 1, Num Lock off", Qt::KeypadModifier | Qt::Key_End, 2);
+        row("keypad 3, Num Lock off", Qt::KeypadModifier | Qt::Key_PageDown, 3);
+        row("shift does not matter", Qt::ShiftModifier | Qt::Key_2, 1);
+    }
+    void keysPressAndReleaseTheLights()
+    {
+        // A key going down is a press on its light and coming up its release, judged
+        // by the same handlers as the mouse: nothing shown at a right press, then the
+        // tone and the light for the hold.
+        QFETCH(int, key);
+        QFETCH(qint16, light);
+        const QKeyCombination combination = QKeyCombination::fromCombined(key);
+        probe().setGame(3, light - 1);
+        probe().sendKey(QEvent::KeyPress, combination);
+        QVERIFY(probe().clickBusy());
+        QCOMPARE(probe().pressIndex(), light);
+        QCOMPARE(probe().playerIndex(), int(light));
+        QCOMPARE(probe().litLights(), 0);
+        QVERIFY(probe().lightsDisabled());
+        probe().sendKey(QEvent::KeyRelease, combination);
+        QCOMPARE(t->sound.plays(), QList<QByteArray>{probe().tone(light)});
+        QCOMPARE(probe().litLights(), 1 << light);
+        wait();
+        QCOMPARE(probe().litLights(), 0);
+        QVERIFY(probe().lblGameOver().isHidden());
+        QVERIFY(!probe().clickBusy());
+        QCOMPARE(probe().score(), qint16(light == 3 ? 4 : 3));
     }
 
     void theLongestGameEndsAtTheHighestScore()
@@ -397,7 +666,7 @@ private slots:
         probe().setScores({0, 0, 0, 0, 0});
         probe().setGame(frmMain::maxScore, frmMain::maxScore - 1);
         t->closeDialogsWithDefaults();
-        probe().pressAndRelease(due(frmMain::maxScore));
+        t->pressAndRelease(due(frmMain::maxScore));
         QCOMPARE(probe().score(), frmMain::maxScore);
         QCOMPARE(probe().sequence().size(), std::size_t(32768));
         QVERIFY(!probe().lblGameOver().isHidden());
@@ -424,13 +693,13 @@ private slots:
         QCOMPARE(timeline.mid(0, 2), (QStringList{QStringLiteral("lit %1").arg(1 << first),
                                                   QStringLiteral("tone %1").arg(first)}));
         timeline.clear();
-        probe().pressAndRelease(first);
+        t->pressAndRelease(first);
         QCOMPARE(timeline.mid(0, 2), (QStringList{QStringLiteral("tone %1").arg(first),
                                                   QStringLiteral("lit %1").arg(1 << first)}));
         playBack();
         timeline.clear();
         const qint16 wrong = notDue(0);
-        probe().pressAndRelease(wrong);
+        t->pressAndRelease(wrong);
         QCOMPARE(timeline.filter(QStringLiteral("tone")), (QStringList{QStringLiteral("tone %1").arg(wrong)}));
     }
 
@@ -446,9 +715,10 @@ private slots:
 
     void aPressBeforeTheFirstGameSoundsNothing()
     {
-        // The lights are disabled at start-up: a real click reaches no handler.
+        // The lights are disabled at start-up: a real click or key reaches no handler.
         t->board->show();
         QTest::mouseClick(&probe().surface(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::keyClick(&probe().surface(), Qt::Key_1);
         QCOMPARE(t->sound.plays().size(), 0);
         QCOMPARE(probe().litLights(), 0);
         QVERIFY(!probe().lblGameOver().isHidden());

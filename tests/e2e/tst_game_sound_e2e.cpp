@@ -2,7 +2,6 @@
 #include "support/ToneAnalysis.h"
 #include "support/XSession.h"
 
-#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,26 +11,6 @@
 class TestGameSoundEndToEnd : public QObject
 {
     Q_OBJECT
-
-    // The lights shown one after another until none has come for a while.
-    static QList<int> watchPlayback(const XSession &game, const QImage &idle, int expected)
-    {
-        QList<int> shown;
-        int previous = -1;
-        QElapsedTimer sinceLast;
-        sinceLast.start();
-        while (sinceLast.elapsed() < 1500 && shown.size() < expected + 1) {
-            const int lit = game.onlyLitLight(idle);
-            if (lit >= 0 && lit != previous) {
-                shown << lit;
-                sinceLast.restart();
-            }
-            previous = lit;
-            QTest::qWait(15);
-        }
-        QTest::qWait(400);
-        return shown;
-    }
 
 private slots:
     void twoRoundsAreHeardInTheOrderOfTheLights()
@@ -45,13 +24,13 @@ private slots:
         QList<int> expected;
 
         game.click(QPoint(200, 215));
-        const QList<int> first = watchPlayback(game, idle, 1);
+        const QList<int> first = game.watchPlayback(idle, 1);
         QCOMPARE(first.size(), 1);
         expected << first << first;
         game.click(XSession::lightCentre(first[0]));
         QTest::qWait(300);  // past the 0.2 s hold of the pressed light
 
-        const QList<int> second = watchPlayback(game, idle, 2);
+        const QList<int> second = game.watchPlayback(idle, 2);
         QCOMPARE(second.size(), 2);
         QCOMPARE(second[0], first[0]);
         expected << second;
@@ -92,7 +71,7 @@ private slots:
         QVERIFY(server.waitForNewConnection(10000));
         const QImage idle = game.grabBoard();
         game.click(QPoint(200, 215));
-        QCOMPARE(watchPlayback(game, idle, 1).size(), 1);
+        QCOMPARE(game.watchPlayback(idle, 1).size(), 1);
         QCOMPARE(game.closeByMenu(), 0);
     }
 };

@@ -2,7 +2,9 @@
 #include "platform/HotSpotRouter.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -32,6 +34,8 @@ class TestHotSpotRouter : public QObject
             above.setHeight(43);
             router->add(&below);
             router->add(&above);
+            router->addKey(Qt::Key_1, &below);
+            router->addKey(Qt::KeypadModifier | Qt::Key_7, &above);
             for (auto [spot, name] : {std::pair{&below, "below"}, std::pair{&above, "above"}}) {
                 const QString n = QLatin1String(name);
                 QObject::connect(spot, &HotSpot::mouseDown, [this, n](int b, int s, float x, float y) {
@@ -40,8 +44,15 @@ class TestHotSpotRouter : public QObject
                 QObject::connect(spot, &HotSpot::mouseUp, [this, n](int b, int s, float, float) {
                     log << QStringLiteral("%1 up %2 %3").arg(n).arg(b).arg(s);
                 });
+                QObject::connect(spot, &HotSpot::mouseCancel, [this, n] { log << n + QStringLiteral(" cancel"); });
             }
             window.show();
+        }
+
+        void key(QEvent::Type type, QKeyCombination combination, bool autoRepeat = false)
+        {
+            QKeyEvent event(type, combination.key(), combination.keyboardModifiers(), QString(), autoRepeat);
+            QApplication::sendEvent(surface, &event);
         }
     };
 
@@ -121,19 +132,88 @@ private slots:
         QCOMPARE(host.log.filter(" up ").size(), 2);
     }
 
+    void aModalWindowEndsTheCapture_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("mouse") << false;
+        QTest::newRow("key") << true;
+    }
     void aModalWindowEndsTheCapture()
     {
-        // When a modal window takes the mouse mid-press, the hot-spot gets its release at once.
+        // When a modal window takes the mouse and keyboard mid-press, the press is
+        // cancelled at once, and the release that comes after the window closes is no one's.
+        QFETCH(bool, byKey);
         Host host;
-        QTest::mousePress(host.surface, Qt::RightButton, {}, QPoint(100, 100));
+        if (byKey)
+            host.key(QEvent::KeyPress, Qt::Key_1);
+        else
+            QTest::mousePress(host.surface, Qt::RightButton, {}, QPoint(100, 100));
         QDialog dialog(&host.window);
         dialog.setModal(true);
         dialog.show();
-        QTRY_COMPARE(host.log, (QStringList{"below down 2 0 60 60", "below up 2 0"}));
+        QCOMPARE(host.log, (QStringList{byKey ? "below down 0 0 0 0" : "below down 2 0 60 60", "below cancel"}));
         QVERIFY(!host.router->captured());
         dialog.close();
-        QTest::mouseRelease(host.surface, Qt::RightButton, {}, QPoint(100, 100));
+        if (byKey)
+            host.key(QEvent::KeyRelease, Qt::Key_1);
+        else
+            QTest::mouseRelease(host.surface, Qt::RightButton, {}, QPoint(100, 100));
         QCOMPARE(host.log.size(), 2);
+    }
+
+    void keyAutoRepeatPressesAndReleasesNothing()
+    {
+        // Repeats of a held key are neither presses nor releases, nor is a lone repeat.
+        Host host;
+        host.key(QEvent::KeyPress, Qt::Key_1);
+        host.key(QEvent::KeyRelease, Qt::Key_1, true);
+        host.key(QEvent::KeyPress, Qt::Key_1, true);
+        host.key(QEvent::KeyRelease, Qt::Key_1);
+        host.key(QEvent::KeyPress, Qt::KeypadModifier | Qt::Key_7, true);
+        QCOMPARE(host.log, (QStringList{"below down 0 0 0 0", "below up 0 0"}));
+    }
+
+    void aKeyReleasedUnderAnotherNameStillEndsItsPress()
+    {
+        // Num Lock toggled while keypad 7 is down: it comes up as Home, the same
+        // physical key, and its press ends.
+        Host host;
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_7, Qt::KeypadModifier, 79, 0, 0);
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Home, Qt::KeypadModifier, 79, 0, 0);
+        QApplication::sendEvent(host.surface, &down);
+        QApplication::sendEvent(host.surface, &up);
+        QCOMPARE(host.log, (QStringList{"above down 0 0 0 0", "above up 0 0"}));
+        QVERIFY(!host.router->captured());
+    }
+
+    void whileOneHotSpotIsHeldAnotherTakesNoPress()
+    {
+        // The capture holds: another hot-spot's key presses nothing, and a mouse press
+        // goes to the held hot-spot, disabled or not, as a second button would.
+        Host host;
+        connect(&host.below, &HotSpot::mouseDown, [&] { host.below.setEnabled(false); });
+        host.key(QEvent::KeyPress, Qt::Key_1);
+        host.key(QEvent::KeyPress, Qt::KeypadModifier | Qt::Key_7);
+        QTest::mousePress(host.surface, Qt::LeftButton, {}, QPoint(200, 220));
+        QTest::mouseRelease(host.surface, Qt::LeftButton, {}, QPoint(200, 220));
+        host.key(QEvent::KeyRelease, Qt::KeypadModifier | Qt::Key_7);
+        host.key(QEvent::KeyRelease, Qt::Key_1);
+        QCOMPARE(host.log, (QStringList{"below down 0 0 0 0", "below up 0 0"}));
+    }
+
+    void losingTheKeyboardCancelsAKeyPressButNotAMousePress()
+    {
+        // Key releases go where the focus went, so a key press ends there; the mouse
+        // keeps its grab, so a mouse press still gets its own release.
+        Host host;
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        host.key(QEvent::KeyPress, Qt::Key_1);
+        QApplication::sendEvent(host.surface, &focusOut);
+        host.key(QEvent::KeyRelease, Qt::Key_1);
+        QTest::mousePress(host.surface, Qt::LeftButton, {}, QPoint(100, 100));
+        QApplication::sendEvent(host.surface, &focusOut);
+        QTest::mouseRelease(host.surface, Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(host.log, (QStringList{"below down 0 0 0 0", "below cancel", "below down 1 0 60 60", "below up 1 0"}));
     }
 
     void hotSpotsAreAccessibleButtons()

@@ -10,7 +10,9 @@
 #include <QTest>
 
 #include <grp.h>
+#include <pwd.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -33,6 +35,35 @@ QByteArray contents(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// A later run of the game: the file's bytes in a folder of their own, so that nothing
+// a store or QSettings read from the first folder can be reused.
+std::unique_ptr<QTemporaryDir> laterRun(const QString &file)
+{
+    auto folder = std::make_unique<QTemporaryDir>();
+    QDir().mkpath(folder->filePath(app));
+    if (!QFile::copy(file, folder->filePath(QStringLiteral("Tessaly/Tessaly.ini"))))
+        qFatal("cannot copy %s", qPrintable(file));
+    return folder;
+}
+
+// The example of a table that must survive whatever else its file holds.
+const QByteArray storedTable = "[Scores]\nScore1=42\nName1=Alice\n";
+
+void verifyStoredTable(IniSettingsStore &store)
+{
+    QCOMPARE(store.get(app, scores, QStringLiteral("Score1"), QStringLiteral("0")), QStringLiteral("42"));
+    QCOMPARE(store.get(app, scores, QStringLiteral("Name1"), QStringLiteral("Anonymous")), QStringLiteral("Alice"));
+    QCOMPARE(store.get(app, settings, QStringLiteral("Speed"), QStringLiteral("1")), QStringLiteral("2"));
 }
 
 // The twelve values a shut-down writes, with the name given for "Name1".
@@ -73,6 +104,10 @@ private slots:
     void namesReadBackExactly_data();
     void namesReadBackExactly();
     void emptyTextIsNotTheDefault();
+    void everyReadableKeyIsReadAndTheOriginalIsKept_data();
+    void everyReadableKeyIsReadAndTheOriginalIsKept();
+    void keysKeepTheirMeaningAcrossARewrite_data();
+    void keysKeepTheirMeaningAcrossARewrite();
     void fileIsIniWithSectionsAndKeysAsSpelled();
     void filesWrittenByQtIniFormatAreRead();
     void handEditedCommaListReadsAsText();
@@ -80,7 +115,15 @@ private slots:
 
     // When the file is written
     void shutDownSavesLandTogether();
-    void saveReachesTheFileWhenTheEventLoopRuns();
+    void flushWritesTheSavesNowAndNothingBefore();
+
+    // Where the file lives, and what may stand there instead
+    void userConfigFolderFollowsTheXdgRules_data();
+    void userConfigFolderFollowsTheXdgRules();
+    void storeWithoutAFolderReadsAndWritesNothing();
+    void whatIsNoFileToReadGivesTheDefaultsAndStays_data();
+    void whatIsNoFileToReadGivesTheDefaultsAndStays();
+    void aLockThatCannotBeTakenDoesNotHoldTheWrite();
 
     // Writes that fail
     void folderThatCannotBeCreatedFailsQuietly();
@@ -156,6 +199,11 @@ void tst_IniSettingsStore::namesReadBackExactly_data()
     QTest::newRow("nul") << QString(QChar(0)) + QStringLiteral("a") + QString(QChar(0)) + QStringLiteral("7");
     QTest::newRow("10000 characters") << QString(10000, u'n');
     QTest::newRow("markup") << QStringLiteral("<b>x</b>");
+    QTest::newRow("byte-order mark first") << QString(QChar(0xFEFF)) + QStringLiteral("Ann");
+    QTest::newRow("byte-order mark after an escape") << QStringLiteral("a\n") + QChar(0xFEFF) + QStringLiteral("b");
+    QTest::newRow("byte-order mark alone") << QString(QChar(0xFEFF));
+    QTest::newRow("every tricky character") << QStringLiteral("\"Ann\"; a=b, @c\\d\ne ") + QChar(0xFEFF)
+                                                     + QStringLiteral("é 名 🎮");
 }
 
 void tst_IniSettingsStore::namesReadBackExactly()
@@ -166,7 +214,8 @@ void tst_IniSettingsStore::namesReadBackExactly()
         IniSettingsStore store(mDir->path());
         saveShutDownValues(store, name);
     }
-    IniSettingsStore store(mDir->path());
+    const auto later = laterRun(IniSettingsStore(mDir->path()).fileName(app));
+    IniSettingsStore store(later->path());
     QCOMPARE(store.get(app, scores, QStringLiteral("Name1"), QStringLiteral("Anonymous")), name);
     QCOMPARE(store.get(app, scores, QStringLiteral("Last Name Entered"), QStringLiteral("Anonymous")), name);
     QCOMPARE(store.get(app, scores, QStringLiteral("Name2"), QString()), QStringLiteral("P2"));
@@ -187,6 +236,88 @@ void tst_IniSettingsStore::emptyTextIsNotTheDefault()
     IniSettingsStore store(mDir->path());
     QCOMPARE(store.get(app, scores, QStringLiteral("Name3"), QStringLiteral("Anonymous")), QString());
     QCOMPARE(store.get(app, scores, QStringLiteral("Name4"), QStringLiteral("Anonymous")), QStringLiteral("Anonymous"));
+}
+
+void tst_IniSettingsStore::everyReadableKeyIsReadAndTheOriginalIsKept_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("copied");
+    const QByteArray speed = "[Settings]\nSpeed=2\n";
+    QTest::newRow("hash comment") << storedTable + "# comment\n" + speed << true;
+    QTest::newRow("stray word") << storedTable + "stray\n" + speed << true;
+    QTest::newRow("nul byte") << storedTable + QByteArray("\0\n", 2) + speed << true;
+    QTest::newRow("section without bracket") << "[Scores\nScore1=42\nName1=Alice\n" + speed << true;
+    QTest::newRow("bytes that are not UTF-8") << storedTable + "\xff\xfe=x\n" + speed << true;
+    // Qt's own INI reader would build this nest of 50,000 lists and overflow the stack.
+    QByteArray nested = "Deep=@Variant(";
+    for (int i = 0; i < 50000; ++i)
+        nested += "\\0\\0\\0\\t\\0\\0\\0\\x1";
+    QTest::newRow("typed value") << storedTable + nested + ")\n" + speed << true;
+    // Written back as it stood, the open quote would swallow the lines after it.
+    QTest::newRow("quote left open at the end") << storedTable + speed + "Name2=\"open\n" << true;
+    QTest::newRow("escaped line break last") << storedTable + "[Settings]\nSpeed=2\rName2=a\\\r\r" << true;
+    QTest::newRow("semicolon comment") << "; comment\n" + storedTable + speed << false;
+}
+
+void tst_IniSettingsStore::everyReadableKeyIsReadAndTheOriginalIsKept()
+{
+    // A line the store cannot read loses no other value, and the file it came from is
+    // kept as Tessaly.ini.bad, byte for byte, before it is first replaced.
+    QFETCH(QByteArray, file);
+    QFETCH(bool, copied);
+    const QString path = mDir->filePath(QStringLiteral("Tessaly/Tessaly.ini"));
+    writeFile(path, file);
+    {
+        IniSettingsStore store(mDir->path());
+        verifyStoredTable(store);
+        store.save(app, scores, QStringLiteral("Name2"), QStringLiteral("Bob"));
+    }
+    QCOMPARE(QFileInfo::exists(path + QStringLiteral(".bad")), copied);
+    if (copied)
+        QCOMPARE(contents(path + QStringLiteral(".bad")), file);
+    IniSettingsStore store(mDir->path());
+    verifyStoredTable(store);
+    QCOMPARE(store.get(app, scores, QStringLiteral("Name2"), QString()), QStringLiteral("Bob"));
+}
+
+void tst_IniSettingsStore::keysKeepTheirMeaningAcrossARewrite_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    const QString absent = QStringLiteral("(default)");
+    QTest::newRow("key ending in a slash") << QByteArray("x/=1") << QStringLiteral("x/") << QStringLiteral("1");
+    QTest::newRow("slash spelled as backslash") << QByteArray("a\\b=2") << QStringLiteral("a/b") << QStringLiteral("2");
+    QTest::newRow("no value") << QByteArray("x=@Invalid()") << QStringLiteral("x") << absent;
+    QTest::newRow("unquoted list") << QByteArray("x=a,  b") << QStringLiteral("x") << QStringLiteral("a, b");
+    QTest::newRow("escaped key") << QByteArray("Last%20Name%20Entered=Lee") << QStringLiteral("Last Name Entered")
+                                 << QStringLiteral("Lee");
+    QTest::newRow("continued line") << QByteArray("x=a\\\nb") << QStringLiteral("x") << QStringLiteral("ab");
+}
+
+void tst_IniSettingsStore::keysKeepTheirMeaningAcrossARewrite()
+{
+    // A key written by hand reads the same before and after the game rewrites its file,
+    // and the rewritten file is one the store reads whole.
+    QFETCH(QByteArray, line);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const QString path = mDir->filePath(QStringLiteral("Tessaly/Tessaly.ini"));
+    writeFile(path, "[Scores]\n" + line + "\nName1=Alice\n");
+    {
+        IniSettingsStore store(mDir->path());
+        QCOMPARE(store.get(app, scores, key, QStringLiteral("(default)")), value);
+        store.save(app, scores, QStringLiteral("Name2"), QStringLiteral("Bob"));
+    }
+    const auto later = laterRun(path);
+    {
+        IniSettingsStore store(later->path());
+        QCOMPARE(store.get(app, scores, key, QStringLiteral("(default)")), value);
+        QCOMPARE(store.get(app, scores, QStringLiteral("Name1"), QString()), QStringLiteral("Alice"));
+        QCOMPARE(store.get(app, scores, QStringLiteral("Name2"), QString()), QStringLiteral("Bob"));
+        store.save(app, scores, QStringLiteral("Name2"), QStringLiteral("Cy"));
+    }
+    QVERIFY(!QFileInfo::exists(later->filePath(QStringLiteral("Tessaly/Tessaly.ini.bad"))));
 }
 
 void tst_IniSettingsStore::fileIsIniWithSectionsAndKeysAsSpelled()
@@ -286,12 +417,117 @@ void tst_IniSettingsStore::shutDownSavesLandTogether()
     QCOMPARE(store.get(app, scores, QStringLiteral("Name1"), QString()), QStringLiteral("Second"));
 }
 
-void tst_IniSettingsStore::saveReachesTheFileWhenTheEventLoopRuns()
+void tst_IniSettingsStore::flushWritesTheSavesNowAndNothingBefore()
 {
-    // A save is on disk once the event loop has run, even while the store lives on.
+    // Saves stay in memory, event loop or not, until flush() writes them all at once.
     IniSettingsStore store(mDir->path());
     store.save(app, settings, QStringLiteral("Speed"), QStringLiteral("0"));
-    QTRY_VERIFY(contents(store.fileName(app)).contains("Speed=0"));
+    QCoreApplication::processEvents();
+    QVERIFY(!QFile::exists(store.fileName(app)));
+    QVERIFY(store.flush());
+    QVERIFY(contents(store.fileName(app)).contains("Speed=0"));
+    QVERIFY(store.flush());
+    store.save(app, settings, QStringLiteral("Speed"), QStringLiteral("2"));
+    QVERIFY(contents(store.fileName(app)).contains("Speed=0"));
+    QVERIFY(store.flush());
+    QVERIFY(contents(store.fileName(app)).contains("Speed=2"));
+}
+
+void tst_IniSettingsStore::userConfigFolderFollowsTheXdgRules_data()
+{
+    // "-" leaves the variable unset; "<account>" is the account's home folder.
+    QTest::addColumn<QByteArray>("xdgConfigHome");
+    QTest::addColumn<QByteArray>("home");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("absolute XDG_CONFIG_HOME") << QByteArray("/tmp/cfg") << QByteArray("/home/p") << "/tmp/cfg";
+    QTest::newRow("relative XDG_CONFIG_HOME") << QByteArray("rel/cfg") << QByteArray("/home/p") << "/home/p/.config";
+    QTest::newRow("empty XDG_CONFIG_HOME") << QByteArray("") << QByteArray("/home/p") << "/home/p/.config";
+    QTest::newRow("XDG_CONFIG_HOME is the root") << QByteArray("/") << QByteArray("/home/p") << "/home/p/.config";
+    QTest::newRow("no HOME") << QByteArray("-") << QByteArray("-") << "<account>/.config";
+    QTest::newRow("relative HOME") << QByteArray("-") << QByteArray("p") << "<account>/.config";
+    QTest::newRow("HOME is the root") << QByteArray("-") << QByteArray("/") << "<account>/.config";
+}
+
+void tst_IniSettingsStore::userConfigFolderFollowsTheXdgRules()
+{
+    // A relative XDG_CONFIG_HOME is ignored, and without a usable HOME the account's home
+    // is taken: the file never lands in the working folder or under the root folder.
+    QFETCH(QByteArray, xdgConfigHome);
+    QFETCH(QByteArray, home);
+    QFETCH(QString, folder);
+    const passwd *account = ::getpwuid(::getuid());
+    QVERIFY(account && QByteArray(account->pw_dir).startsWith("/") && QByteArray(account->pw_dir) != "/");
+    folder.replace(QStringLiteral("<account>"), QFile::decodeName(account->pw_dir));
+    const QByteArray previousXdg = qgetenv("XDG_CONFIG_HOME");
+    const QByteArray previousHome = qgetenv("HOME");
+    const auto set = [](const char *name, const QByteArray &value) {
+        value == "-" ? qunsetenv(name) : qputenv(name, value);
+    };
+    set("XDG_CONFIG_HOME", xdgConfigHome);
+    set("HOME", home);
+    const QString fileName = IniSettingsStore().fileName(app);
+    qputenv("XDG_CONFIG_HOME", previousXdg);
+    qputenv("HOME", previousHome);
+    QCOMPARE(fileName, folder + QStringLiteral("/Tessaly/Tessaly.ini"));
+}
+
+void tst_IniSettingsStore::storeWithoutAFolderReadsAndWritesNothing()
+{
+    // With no folder to keep it in, the store gives the defaults and its flush fails.
+    IniSettingsStore store{QString()};
+    QCOMPARE(store.fileName(app), QString());
+    store.save(app, settings, QStringLiteral("Speed"), QStringLiteral("0"));
+    QCOMPARE(store.get(app, settings, QStringLiteral("Speed"), QStringLiteral("1")), QStringLiteral("0"));
+    QVERIFY(!store.flush());
+}
+
+void tst_IniSettingsStore::whatIsNoFileToReadGivesTheDefaultsAndStays_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("pipe") << QStringLiteral("pipe");
+    QTest::newRow("link to a pipe") << QStringLiteral("link");
+    QTest::newRow("file larger than any the store writes") << QStringLiteral("large");
+}
+
+void tst_IniSettingsStore::whatIsNoFileToReadGivesTheDefaultsAndStays()
+{
+    // A pipe at the settings path neither holds up the start nor is replaced, and a file
+    // too large to read is not overwritten with the defaults.
+    QFETCH(QString, kind);
+    const QString path = mDir->filePath(QStringLiteral("Tessaly/Tessaly.ini"));
+    const QString pipe = mDir->filePath(QStringLiteral("pipe"));
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    if (kind == QLatin1String("large")) {
+        writeFile(path, storedTable);
+        QVERIFY(QFile::resize(path, IniSettingsStore::maxFileSize + 1));
+    } else {
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(kind == QLatin1String("pipe") ? QFile::rename(pipe, path) : QFile::link(pipe, path));
+    }
+    const QFileInfo before(path);
+    {
+        IniSettingsStore store(mDir->path());
+        QCOMPARE(store.get(app, scores, QStringLiteral("Name1"), QStringLiteral("Anonymous")),
+                 QStringLiteral("Anonymous"));
+        saveShutDownValues(store, QStringLiteral("Lost"));
+    }
+    const QFileInfo after(path);
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QCOMPARE(after.isFile(), before.isFile());
+    QCOMPARE(after.size(), before.size());
+    QVERIFY(!QFileInfo::exists(path + QStringLiteral(".bad")));
+}
+
+void tst_IniSettingsStore::aLockThatCannotBeTakenDoesNotHoldTheWrite()
+{
+    // A lock file that can never be taken (here a folder) does not hold up the write.
+    QVERIFY(QDir().mkpath(mDir->filePath(QStringLiteral("Tessaly/Tessaly.ini.lock"))));
+    {
+        IniSettingsStore store(mDir->path());
+        saveShutDownValues(store, QStringLiteral("Kept"));
+    }
+    IniSettingsStore store(mDir->path());
+    QCOMPARE(store.get(app, scores, QStringLiteral("Name1"), QString()), QStringLiteral("Kept"));
 }
 
 void tst_IniSettingsStore::folderThatCannotBeCreatedFailsQuietly()
@@ -328,6 +564,7 @@ void tst_IniSettingsStore::fileReplacedByAFolderStaysAsItIs()
     {
         IniSettingsStore store(mDir->path());
         saveShutDownValues(store, QStringLiteral("Lost"));
+        QVERIFY(!store.flush());
     }
     QVERIFY(timer.elapsed() < 2000);
     QVERIFY(QFileInfo(path).isDir());

@@ -66,8 +66,12 @@ private slots:
     void theFileIsReadAfreshAtEveryCommand();
     void topicLinksNavigateAndBackAndForwardRetrace();
     void onlyWebLinksLeaveAndOnlyThroughTheShell();
+    void nothingIsLoadedFromDiskForAPage_data();
     void nothingIsLoadedFromDiskForAPage();
     void anOpenHelpWindowDoesNotKeepTheProgramRunning();
+    void topicsBeyondTheLimitsAreNotHandedToTheTextEngine_data();
+    void topicsBeyondTheLimitsAreNotHandedToTheTextEngine();
+    void aFileFullOfMarkersIsSplitInOnePass();
 
 private:
     QByteArray writeFile(const QString &name, const QByteArray &content);
@@ -307,25 +311,46 @@ void TestQtHelpViewer::onlyWebLinksLeaveAndOnlyThroughTheShell()
     QVERIFY(shownText(window).contains(QStringLiteral("Sample contents")));
 }
 
+void TestQtHelpViewer::nothingIsLoadedFromDiskForAPage_data()
+{
+    // %1 is a red picture's path, %2 a pipe's.
+    QTest::addColumn<QString>("markup");
+    QTest::newRow("picture by file URL") << QStringLiteral("<img src=\"file://%1\" width=\"40\" height=\"40\">");
+    QTest::newRow("picture by path") << QStringLiteral("<img src=\"%1\" width=\"40\" height=\"40\">");
+    QTest::newRow("background by path") << QStringLiteral("<table background=\"%1\" width=\"80\"><tr><td>x</td></tr></table>");
+    QTest::newRow("picture naming a pipe") << QStringLiteral("<img src=\"%2\">");
+    QTest::newRow("style sheet naming a pipe") << QStringLiteral("<link rel=\"stylesheet\" href=\"%2\">");
+    QTest::newRow("background naming a pipe") << QStringLiteral("<p style=\"background-image: url(%2)\">x</p>");
+}
+
 void TestQtHelpViewer::nothingIsLoadedFromDiskForAPage()
 {
-    // A picture or style sheet named by a topic is not read from disk.
+    // A picture, background or style sheet named by a topic is neither read nor shown:
+    // a pipe named there would freeze the game.
+    QFETCH(QString, markup);
     QImage red(4, 4, QImage::Format_RGB32);
     red.fill(Qt::red);
     const QString picture = m_dir->filePath(QStringLiteral("red.png"));
     QVERIFY(red.save(picture));
-    const QUrl pictureUrl = QUrl::fromLocalFile(picture);
+    const QString pipe = m_dir->filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QByteArray file = writeFile(
         QStringLiteral("Pictures.hlp"),
         QStringLiteral("<html><body><!-- topic id=\"p\" context=\"1\" title=\"P\" -->"
-                       "<p>Picture <img src=\"%1\"></p></body></html>")
-            .arg(pictureUrl.toString())
+                       "<p>Picture</p>%1</body></html>")
+            .arg(markup.arg(picture, pipe))
             .toUtf8());
     m_viewer->winHelp(m_owner.get(), file, HelpViewer::HELP_CONTENTS, 0);
     auto *browser = m_viewer->window(file)->findChild<QTextBrowser *>(QStringLiteral("helpText"));
-    const QVariant loaded = browser->document()->resource(QTextDocument::ImageResource, pictureUrl);
-    QVERIFY(qvariant_cast<QImage>(loaded).isNull());
-    QVERIFY(qvariant_cast<QByteArray>(loaded).isEmpty());
+    const QImage shown = browser->viewport()->grab().toImage();
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            QVERIFY2(shown.pixelColor(x, y) != QColor(Qt::red), qPrintable(QStringLiteral("red at %1,%2").arg(x).arg(y)));
+    }
+    for (const QUrl &url : {QUrl::fromLocalFile(picture), QUrl(picture)}) {
+        const QVariant loaded = browser->document()->resource(QTextDocument::ImageResource, url);
+        QVERIFY(qvariant_cast<QImage>(loaded).pixelColor(0, 0) != QColor(Qt::red));
+    }
 }
 
 void TestQtHelpViewer::anOpenHelpWindowDoesNotKeepTheProgramRunning()
@@ -342,6 +367,64 @@ void TestQtHelpViewer::anOpenHelpWindowDoesNotKeepTheProgramRunning()
     QGuiApplication::setQuitOnLastWindowClosed(true);
     QCoreApplication::exec();
     QVERIFY(!stillRunning);
+}
+
+void TestQtHelpViewer::topicsBeyondTheLimitsAreNotHandedToTheTextEngine_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<bool>("shown");
+    const auto nest = [](const QString &open, const QString &close, int depth) {
+        return open.repeated(depth) + QStringLiteral("inmost") + close.repeated(depth);
+    };
+    const QString table = QStringLiteral("<table><tr><td>");
+    const QString tableEnd = QStringLiteral("</td></tr></table>");
+    QTest::newRow("3,000 nested tables") << nest(table, tableEnd, 3000) << false;
+    QTest::newRow("20 nested tables") << nest(table, tableEnd, 20) << false;
+    QTest::newRow("20,000 nested lists") << nest(QStringLiteral("<ul><li>"), QStringLiteral("</li></ul>"), 20000) << false;
+    QTest::newRow("deep divisions") << nest(QStringLiteral("<div>"), QStringLiteral("</div>"), 5000) << false;
+    QTest::newRow("deep bold") << nest(QStringLiteral("<b>"), QString(), 5000) << false;
+    QTest::newRow("too large") << QStringLiteral("<p>inmost ") + QStringLiteral("word ").repeated(7000) << false;
+    QTest::newRow("thousands of list items") << QStringLiteral("<ul>") + QStringLiteral("<li>inmost").repeated(5000) << false;
+    QTest::newRow("2 nested tables") << nest(table, tableEnd, 2) << true;
+    QTest::newRow("nesting at the limit") << nest(QStringLiteral("<div>"), QStringLiteral("</div>"), 30) << true;
+}
+
+void TestQtHelpViewer::topicsBeyondTheLimitsAreNotHandedToTheTextEngine()
+{
+    // A topic nested too deep or too large for the text engine (which would crash or
+    // freeze on it) shows a page that says so instead.
+    QFETCH(QString, html);
+    QFETCH(bool, shown);
+    const QByteArray file = writeFile(
+        QStringLiteral("Deep.hlp"),
+        (QStringLiteral("<html><body><!-- topic id=\"d\" context=\"1\" title=\"Deep\" -->") + html
+         + QStringLiteral("</body></html>"))
+            .toUtf8());
+    m_viewer->winHelp(m_owner.get(), file, HelpViewer::HELP_CONTENTS, 0);
+    HelpWindow *window = m_viewer->window(file);
+    QCOMPARE(shownText(window).contains(QStringLiteral("inmost")), shown);
+    QCOMPARE(shownText(window).contains(QStringLiteral("Topic Cannot Be Shown")), !shown);
+    if (!shown)
+        QVERIFY(shownText(window).contains(QStringLiteral("Deep")));
+}
+
+void TestQtHelpViewer::aFileFullOfMarkersIsSplitInOnePass()
+{
+    // Thousands of markers, and marker openings that never close (each of which made the
+    // splitter scan the rest of the file again), are split in one pass.
+    QString body;
+    for (int i = 1; i <= 20000; ++i)
+        body += QStringLiteral("<!-- topic id=\"t%1\" context=\"%1\" title=\"T&amp;%1\" --><p>Topic %1</p>").arg(i);
+    body += QStringLiteral("<!-- topic <style> <title>").repeated(50000);
+    const QByteArray file = writeFile(QStringLiteral("Many.hlp"),
+                                      (QStringLiteral("<html><body>") + body + QStringLiteral("</body></html>")).toUtf8());
+    m_viewer->winHelp(m_owner.get(), file, HelpViewer::HELP_CONTEXT, 12345);
+    HelpWindow *window = m_viewer->window(file);
+    QVERIFY(shownText(window).contains(QStringLiteral("Topic 12345")));
+    QVERIFY(!shownText(window).contains(QStringLiteral("Topic 12344")));
+    // The last topic holds all the unclosed openings: too large to be shown.
+    m_viewer->winHelp(m_owner.get(), file, HelpViewer::HELP_CONTEXT, 20000);
+    QVERIFY(shownText(window).contains(QStringLiteral("Topic Cannot Be Shown")));
 }
 
 QTEST_MAIN(TestQtHelpViewer)

@@ -4,6 +4,8 @@
 #include "platform/HotSpot.h"
 #include "platform/Surface.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <cstring>
@@ -15,6 +17,7 @@ int BoardProbe::playerIndex() const { return m_board.miPlayerIndex; }
 qint16 BoardProbe::currentLight() const { return m_board.miCurrentLight; }
 bool BoardProbe::clickBusy() const { return m_board.mbClickBusy; }
 bool BoardProbe::lightDown() const { return m_board.mbLightDown; }
+qint16 BoardProbe::pressIndex() const { return m_board.m_pressIndex; }
 const std::array<qint16, 5> &BoardProbe::scores() const { return m_board.miScores; }
 
 Surface &BoardProbe::surface() const { return *m_board.m_surface; }
@@ -99,12 +102,6 @@ void BoardProbe::setGame(qint16 score, int playerIndex)
     m_board.EnableLights();
 }
 
-void BoardProbe::pressAndRelease(qint16 index)
-{
-    m_board.imgClick_MouseDown(index, HotSpot::vbLeftButton, 0, 0, 0);
-    m_board.imgClick_MouseUp(index, HotSpot::vbLeftButton, 0, 0, 0);
-}
-
 void BoardProbe::setScores(const std::array<qint16, 5> &scores)
 {
     m_board.miScores = scores;
@@ -112,8 +109,11 @@ void BoardProbe::setScores(const std::array<qint16, 5> &scores)
 
 void BoardProbe::setPlayback()
 {
-    m_board.DisableLights();
-    m_board.miShowIndex = -1;
-    m_board.miCurrentLight = -1;
-    m_board.tmrShowLights->start();
+    m_board.startPlayback();
+}
+
+void BoardProbe::sendKey(QEvent::Type type, QKeyCombination key, bool autoRepeat, quint32 scanCode)
+{
+    QKeyEvent event(type, key.key(), key.keyboardModifiers(), scanCode, 0, 0, QString(), autoRepeat);
+    QApplication::sendEvent(m_board.m_surface, &event);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QEvent>
 #include <QImage>
+#include <QKeyCombination>
 #include <QtGlobal>
 
 #include <array>
@@ -31,6 +33,8 @@ public:
     qint16 currentLight() const;
     bool clickBusy() const;
     bool lightDown() const;
+    // The light of the latest accepted press.
+    qint16 pressIndex() const;
     const std::array<qint16, 5> &scores() const;
 
     Surface &surface() const;
@@ -58,8 +62,9 @@ public:
     void setScores(const std::array<qint16, 5> &scores);
     // Starts the playback of the current sequence from its beginning.
     void setPlayback();
-    // A press and its release on a light, through the handlers.
-    void pressAndRelease(qint16 index);
+    // A key going down (QEvent::KeyPress) or up on the board, as the keyboard sends it;
+    // scanCode names the physical key, 0 none.
+    void sendKey(QEvent::Type type, QKeyCombination key, bool autoRepeat = false, quint32 scanCode = 0);
 
 private:
     frmMain &m_board;

@@ -1,35 +1,52 @@
 #include "support/FakeMessagePump.h"
 
+#include <algorithm>
+
 void FakeMessagePump::doEvents()
 {
     ++yields;
-    if (!m_anyYield.empty()) {
-        auto action = std::move(m_anyYield.front());
-        m_anyYield.pop_front();
+    if (!m_injected.empty()) {
+        auto action = std::move(m_injected.front());
+        m_injected.pop_front();
         action();
     }
+    if (onYield)
+        onYield();
 }
 
-void FakeMessagePump::wait(double seconds)
+quint64 FakeMessagePump::schedule(Clock::time_point deadline, std::function<void()> step)
 {
-    waits.push_back(seconds);
+    const std::chrono::duration<double> wait = deadline - m_now;
+    deadlines.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(deadline.time_since_epoch()).count());
+    waits.push_back(wait.count());
     if (onWait)
-        onWait(seconds);
-    if (!m_inWait.empty()) {
-        auto action = std::move(m_inWait.front());
-        m_inWait.pop_front();
-        action();
-    } else {
-        doEvents();
+        onWait(wait.count());
+    m_pending.emplace(std::pair{deadline, ++m_lastId}, std::move(step));
+    return m_lastId;
+}
+
+void FakeMessagePump::cancel(quint64 id)
+{
+    std::erase_if(m_pending, [id](const auto &entry) { return entry.first.second == id; });
+}
+
+bool FakeMessagePump::runNext()
+{
+    if (m_pending.empty())
+        return false;
+    auto next = m_pending.extract(m_pending.begin());
+    m_now = std::max(m_now, next.key().first);
+    next.mapped()();
+    return true;
+}
+
+void FakeMessagePump::runPending()
+{
+    while (runNext()) {
     }
 }
 
 void FakeMessagePump::inject(std::function<void()> action)
 {
-    m_anyYield.push_back(std::move(action));
-}
-
-void FakeMessagePump::injectInWait(std::function<void()> action)
-{
-    m_inWait.push_back(std::move(action));
+    m_injected.push_back(std::move(action));
 }

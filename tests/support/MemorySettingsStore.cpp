@@ -18,3 +18,9 @@ void MemorySettingsStore::save(const QString &app, const QString &section, const
     writes.append(section + QLatin1Char('/') + key);
     values.insert(path(app, section, key), text);
 }
+
+bool MemorySettingsStore::flush()
+{
+    ++flushes;
+    return true;
+}

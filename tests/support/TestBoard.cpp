@@ -1,6 +1,7 @@
 #include "support/TestBoard.h"
 
 #include "board/frmMain.h"
+#include "platform/HotSpot.h"
 
 #include <QApplication>
 #include <QTest>
@@ -25,4 +26,11 @@ void TestBoard::closeDialogsWithDefaults()
         }
     });
     m_dialogCloser.start();
+}
+
+void TestBoard::pressAndRelease(qint16 index)
+{
+    board->imgClick_MouseDown(index, HotSpot::vbLeftButton, 0, 0, 0);
+    board->imgClick_MouseUp(index, HotSpot::vbLeftButton, 0, 0, 0);
+    pump.runPending();
 }

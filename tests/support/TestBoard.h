@@ -16,8 +16,8 @@
 
 class frmMain;
 
-// A board window on fake services: instant waits, recorded tones, an in-memory
-// store, scripted message boxes, and a fixed seed.
+// A board window on fake services: a pump whose waits the test runs, recorded
+// tones, an in-memory store, scripted message boxes, and a fixed seed.
 class TestBoard
 {
 public:
@@ -28,6 +28,8 @@ public:
     // From now on every modal dialog that opens is answered with Enter (its
     // default button), so game-over dialogs do not stop a test.
     void closeDialogsWithDefaults();
+    // A press and its release on a light, through the handlers, and the hold after it.
+    void pressAndRelease(qint16 index);
 
     FakeMessagePump pump;
     RecordingSound sound;

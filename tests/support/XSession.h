@@ -28,8 +28,14 @@ public:
     int onlyLitLight(const QImage &idle) const;
     static QPoint lightCentre(int index);
 
+    // The lights shown one after another by a playback, until none has come for a while.
+    QList<int> watchPlayback(const QImage &idle, int expected) const;
+
     // A left click at a point of the board.
     void click(QPoint boardPoint) const;
+    // xdotool arguments that move the pointer to a point of the board, to chain with
+    // other actions in one xdotool run when they must follow one another quickly.
+    QStringList pointerTo(QPoint boardPoint) const;
     void focusBoard() const;
     // Keys as xdotool names them ("alt+g", "Return", "F2"), sent to the focused window.
     void keys(const QStringList &names) const;
@@ -38,6 +44,11 @@ public:
     int closeByMenu();
     bool waitForExit(int msecs = 10000);
     int exitCode() const { return m_process.exitCode(); }
+
+    // The dialogs' client areas, which is how their title-less windows are told apart.
+    static constexpr QSize speedWindow{154, 173};
+    static constexpr QSize nameWindow{292, 140};
+    static constexpr QSize scoresWindow{237, 265};
 
     // A shown window of the game other than the board: a dialog, found by its client size
     // since the dialogs carry no titles of their own.
@@ -58,6 +69,16 @@ public:
     static QImage grabScreen(const QRect &rect);
 
     static QString run(const QStringList &xdotoolArguments);
+
+    // The desktop session around the game: a signal sent to it, how it ended (its exit
+    // code, or -1 when a signal ended it), a second start on the same config folder
+    // (how that ended, -1 if it was still running after msecs), and the board windows
+    // shown on the display by any game.
+    void sendSignal(int number) const;
+    int exitResult() const;
+    int startAgain(int msecs = 10000) const;
+    static int boardWindows();
+    QString boardWindow() const { return m_window; }
 
 private:
     static QRect windowRect(const QString &window);
