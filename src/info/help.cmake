@@ -1,10 +1,5 @@
 # The help file lives beside the game binary, in the build folder and when
-# installed; the game finds it next to its own executable.
-if(NOT DEFINED TESSALY_INSTALL_LIBEXECDIR)
-  set(TESSALY_INSTALL_LIBEXECDIR "lib/tessaly" CACHE STRING
-      "Folder, below the install prefix, of the game binary and its help file")
-endif()
-
+# installed (packaging/install.cmake); the game finds it next to its own executable.
 set(tessaly_help_source ${PROJECT_SOURCE_DIR}/assets/help/Tessaly.hlp)
 get_target_property(tessaly_output_dir tessaly RUNTIME_OUTPUT_DIRECTORY)
 if(NOT tessaly_output_dir)
@@ -19,5 +14,3 @@ add_custom_command(OUTPUT ${tessaly_help_copy}
   VERBATIM)
 add_custom_target(tessaly_help ALL DEPENDS ${tessaly_help_copy})
 add_dependencies(tessaly tessaly_help)
-
-install(FILES ${tessaly_help_source} DESTINATION ${TESSALY_INSTALL_LIBEXECDIR})
