@@ -1,14 +1,13 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/LocalLine.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -17,22 +16,16 @@ namespace {
 const QByteArray request = QByteArrayLiteral("show");
 const QByteArray reply = QByteArrayLiteral("ok\n");
 const char tokenVariable[] = "XDG_ACTIVATION_TOKEN";
-// A request is one short line; a caller that sends more, or nothing for this long, is dropped.
-constexpr qint64 maxRequest = 512;
-constexpr int requestTime = 3000;
-// How long one question waits for the holder's answer, and the pause between questions.
-constexpr qint64 answerTime = 1000;
+// How long one question waits for the holder's answer, however little of the start's
+// patience is left: a holder caught between answering and hanging up would otherwise be
+// taken for one that showed itself. And the pause between questions.
+constexpr std::chrono::milliseconds answerTime{1000};
 constexpr unsigned long retryPause = 50;
-
-int remaining(const QDeadlineTimer &deadline, qint64 most)
-{
-    return int(std::clamp<qint64>(deadline.remainingTime(), 0, most));
-}
 
 // Tokens are opaque words of printable characters; anything else is not passed on.
 bool isToken(const QByteArray &token)
 {
-    return !token.isEmpty() && token.size() < maxRequest
+    return !token.isEmpty() && token.size() < LocalLine::maxLine
         && std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 127; });
 }
 
@@ -72,7 +65,7 @@ SingleInstance::Start SingleInstance::start(std::chrono::milliseconds patience)
         // A folder no lock can be made in: no copy can write the settings there either.
         if (m_lock->error() != QLockFile::LockFailedError)
             return Start::Unguarded;
-        if (askHolder(deadline) == Answer::Shown)
+        if (askHolder() == Answer::Shown)
             return Start::HandedOver;
         if (deadline.hasExpired())
             break;
@@ -86,37 +79,36 @@ SingleInstance::Start SingleInstance::start(std::chrono::milliseconds patience)
     return Start::Unguarded;
 }
 
-SingleInstance::Answer SingleInstance::askHolder(const QDeadlineTimer &deadline) const
+SingleInstance::Answer SingleInstance::askHolder() const
 {
-    QLocalSocket socket;
-    socket.connectToServer(serverName(m_lock->fileName()));
-    if (!socket.waitForConnected(remaining(deadline, answerTime)))
-        return Answer::Absent;  // still starting, or already closing
     QByteArray line = request;
     if (const QByteArray token = qgetenv(tokenVariable); isToken(token))
         line += ' ' + token;
-    socket.write(line + '\n');
-    socket.waitForBytesWritten(remaining(deadline, answerTime));
-    while (!socket.canReadLine() && socket.waitForReadyRead(remaining(deadline, answerTime))) {
+    const LocalLine::Reply answer = LocalLine::ask(serverName(m_lock->fileName()), line + '\n', QDeadlineTimer(answerTime));
+    switch (answer.outcome) {
+    case LocalLine::Outcome::NoListener:
+        return Answer::Absent;  // still starting, or already closing
+    case LocalLine::Outcome::Answered:
+        return answer.line == reply ? Answer::Shown : Answer::Closing;
+    case LocalLine::Outcome::Silent:
+        // A holder that keeps the line open without answering is alive but stopped or
+        // busy: the request waits for it, and it shows itself when it goes on.
+        return Answer::Shown;
+    case LocalLine::Outcome::Closed:
+        break;
     }
-    if (socket.canReadLine())
-        return socket.readLine() == reply ? Answer::Shown : Answer::Closing;
-    // A holder that keeps the line open without answering is alive but stopped or busy:
-    // the request waits for it, and it shows itself when it goes on.
-    return socket.state() == QLocalSocket::ConnectedState ? Answer::Shown : Answer::Closing;
+    return Answer::Closing;
 }
 
 void SingleInstance::listen()
 {
     if (!m_lock || !m_lock->isLocked() || m_server)
         return;
-    const QString name = serverName(m_lock->fileName());
+    const auto accepts = [](const QByteArray &line) { return line == request || line.startsWith(request + ' '); };
+    m_server = new LocalLine(reply, accepts, this);
+    connect(m_server, &LocalLine::received, this, &SingleInstance::answer);
     // The lock is ours, so a socket of this name was left by a copy that died.
-    QLocalServer::removeServer(name);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::takeConnections);
-    if (!m_server->listen(name)) {
+    if (!m_server->listen(serverName(m_lock->fileName()))) {
         delete m_server;
         m_server = nullptr;
     }
@@ -128,36 +120,8 @@ void SingleInstance::close()
         m_server->close();
 }
 
-void SingleInstance::takeConnections()
+void SingleInstance::answer(const QByteArray &line)
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
-        QTimer::singleShot(requestTime, socket, [socket] {
-            socket->abort();
-            socket->deleteLater();
-        });
-    }
-}
-
-void SingleInstance::answer(QLocalSocket *socket)
-{
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > maxRequest) {
-            socket->abort();
-            socket->deleteLater();
-        }
-        return;
-    }
-    QByteArray line = socket->readLine(maxRequest + 1);
-    if (!line.endsWith('\n') || !(line == request + '\n' || line.startsWith(request + ' '))) {
-        socket->abort();
-        socket->deleteLater();
-        return;
-    }
-    line.chop(1);
-    socket->write(reply);
-    socket->disconnectFromServer();
     const QByteArray token = line.mid(request.size() + 1);
     const bool withToken = isToken(token);
     if (withToken)

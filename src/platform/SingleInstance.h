@@ -7,12 +7,11 @@
 #include <memory>
 
 class QDeadlineTimer;
-class QLocalServer;
-class QLocalSocket;
 class QLockFile;
+class LocalLine;
 
 // One running copy of the program for one lock file. The first start takes the lock
-// (a QLockFile: one left by a copy that died is taken over) and listens on a local socket
+// (a QLockFile: one left by a copy that died is taken over) and listens on a Unix-domain socket
 // named after it; a later start finds the lock held, asks the holder through that socket
 // to show itself, and ends.
 class SingleInstance final : public QObject
@@ -33,7 +32,8 @@ public:
     SingleInstance &operator=(const SingleInstance &) = delete;
 
     // Needs no application object, so that a later start ends before it opens a display.
-    // patience bounds the wait for a holder that is still starting or already closing.
+    // patience bounds the wait for a holder that is still starting or already closing (the
+    // last question asked in it may take a second more).
     Start start(std::chrono::milliseconds patience = std::chrono::seconds(3));
     // Takes the requests of later starts; after a First start, once the event loop can run.
     void listen();
@@ -52,10 +52,9 @@ signals:
 
 private:
     enum class Answer { Shown, Closing, Absent };
-    Answer askHolder(const QDeadlineTimer &deadline) const;
-    void takeConnections();
-    void answer(QLocalSocket *socket);
+    Answer askHolder() const;
+    void answer(const QByteArray &line);
 
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server{};
+    LocalLine *m_server{};
 };

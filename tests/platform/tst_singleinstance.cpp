@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -30,10 +31,10 @@ class TestSingleInstance : public QObject
     QString m_lock;
 
     // A later start, made on a thread of its own while this one's event loop answers it.
-    static Start startElsewhere(SingleInstance &later)
+    static Start startElsewhere(SingleInstance &later, std::chrono::milliseconds patience = 3s)
     {
         Start result{};
-        const std::unique_ptr<QThread> thread(QThread::create([&] { result = later.start(); }));
+        const std::unique_ptr<QThread> thread(QThread::create([&] { result = later.start(patience); }));
         QEventLoop loop;
         connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
         thread->start();
@@ -118,6 +119,41 @@ private slots:
         SingleInstance later(m_lock);
         QCOMPARE(later.start(200ms), Start::Unguarded);
         QVERIFY(QFile::exists(m_lock));
+    }
+
+    void aHolderIsJudgedByItsAnswer_data()
+    {
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<bool>("hangsUp");
+        QTest::addColumn<Start>("later");
+        QTest::newRow("answers ok") << true << true << Start::HandedOver;
+        QTest::newRow("stopped, line open") << false << false << Start::HandedOver;
+        QTest::newRow("hangs up unanswered") << false << true << Start::Unguarded;
+    }
+    void aHolderIsJudgedByItsAnswer()
+    {
+        // A holder that answers, or keeps the line open (stopped, it shows itself when it
+        // goes on), takes the start over; one that hangs up is closing and is waited for.
+        QFETCH(bool, answers);
+        QFETCH(bool, hangsUp);
+        QFETCH(Start, later);
+        SingleInstance first(m_lock);
+        QCOMPARE(first.start(), Start::First);
+        QLocalServer holder;
+        QVERIFY(holder.listen(SingleInstance::serverName(m_lock)));
+        connect(&holder, &QLocalServer::newConnection, this, [&] {
+            QLocalSocket *caller = holder.nextPendingConnection();
+            connect(caller, &QLocalSocket::readyRead, caller, [=] {
+                if (!caller->canReadLine())
+                    return;
+                if (answers)
+                    caller->write("ok\n");
+                if (hangsUp)
+                    caller->disconnectFromServer();
+            });
+        });
+        SingleInstance second(m_lock);
+        QCOMPARE(startElsewhere(second, 300ms), later);
     }
 
     void noPlaceForALockMeansUnguarded_data()
