@@ -79,8 +79,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # library at all or what is loaded at run time: the fonts the windows are laid out
 # for, libpulse (the sound layer opens it after the first frame), and the X11
 # platform plugin where it has a package of its own (some releases ship it in
-# qt6-qpa-plugins, Debian 12 inside libqt6gui6, which the binary links anyway).
-set(tessaly_runtime_depends fonts-liberation libpulse0)
+# qt6-qpa-plugins, Debian 12 inside libqt6gui6, which the binary links anyway), and
+# Qt's own translations (its Yes and No in the player's language).
+set(tessaly_runtime_depends fonts-liberation libpulse0 qt6-translations-l10n)
 find_program(TESSALY_DPKG dpkg)
 function(tessaly_package_owning file result)
   execute_process(COMMAND ${TESSALY_DPKG} -S ${file} OUTPUT_VARIABLE owner ERROR_QUIET)

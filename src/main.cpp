@@ -2,10 +2,12 @@
 #include "board/frmMain.h"
 #include "platform/AfterFirstFrame.h"
 #include "platform/App.h"
+#include "platform/Translations.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 
 int main(int argc, char **argv)
 {
@@ -15,6 +17,8 @@ int main(int argc, char **argv)
         QStringLiteral("%1.%2.%3").arg(App::major()).arg(App::minor()).arg(App::revision()));
     QApplication::setDesktopFileName(QStringLiteral("tessaly"));
     Twips::installFontSubstitutes();
+    // Before any window exists, so every caption is made in the player's language.
+    const Translations translations(QLocale::system(), Translations::folder());
 
     RealPlatform platform;
     frmMain board(platform.services());
