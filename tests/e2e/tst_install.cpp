@@ -175,6 +175,8 @@ void TestInstall::installedTreeHasEveryFile_data()
     QTest::addColumn<bool>("executable");
     QTest::newRow("game") << QStringLiteral("lib/tessaly/tessaly") << true;
     QTest::newRow("help file") << QStringLiteral("lib/tessaly/Tessaly.hlp") << false;
+    QTest::newRow("German help file") << QStringLiteral("lib/tessaly/Tessaly_de.hlp") << false;
+    QTest::newRow("German translation") << QStringLiteral("lib/tessaly/translations/tessaly_de.qm") << false;
     QTest::newRow("launcher") << QStringLiteral("bin/tessaly") << true;
     QTest::newRow("desktop entry") << QStringLiteral("share/applications/tessaly.desktop") << false;
 }
@@ -412,6 +414,8 @@ void TestInstall::debianPackageDependsOnWhatQtNeedsAtRunTime_data()
     QTest::newRow("PulseAudio client library") << libs + QStringLiteral("/libpulse.so.0");
     QTest::newRow("X11 platform plugin")
         << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/libqxcb.so");
+    QTest::newRow("Qt's own translations")
+        << QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm");
     QTest::newRow("Liberation fonts") << QStringLiteral("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf");
 }
 
@@ -438,6 +442,7 @@ void TestInstall::debianPackageHoldsTheInstalledTreeUnderUsr_data()
     QTest::newRow("launcher") << QStringLiteral("./usr/bin/tessaly") << QStringLiteral("../lib/tessaly/tessaly");
     QTest::newRow("game") << QStringLiteral("./usr/lib/tessaly/tessaly") << QString();
     QTest::newRow("help file") << QStringLiteral("./usr/lib/tessaly/Tessaly.hlp") << QString();
+    QTest::newRow("German translation") << QStringLiteral("./usr/lib/tessaly/translations/tessaly_de.qm") << QString();
     QTest::newRow("desktop entry") << QStringLiteral("./usr/share/applications/tessaly.desktop") << QString();
     for (int size : {16, 32, 48, 64, 128, 256})
         QTest::addRow("icon %d", size) << QStringLiteral("./usr/share/icons/hicolor/%1x%1/apps/tessaly.png").arg(size)
