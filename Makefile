@@ -7,14 +7,14 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEPS := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpulse-dev libgl-dev \
         qt6-tools-dev qt6-l10n-tools qt6-translations-l10n \
         fonts-liberation xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils \
-        desktop-file-utils appstream dpkg-dev
+        desktop-file-utils appstream dpkg-dev debhelper lintian librsvg2-bin
 
 # What `make bench` loads the machine with; the PipeWire comparison runs when
 # pipewire, pipewire-pulse and wireplumber are installed (not installed here: on
 # a desktop they would take over from PulseAudio at the next login).
 BENCH_DEPS := stress-ng
 
-.PHONY: deps build run test test-asan bench stress assets screenshot clean
+.PHONY: deps build run test test-asan package-test bench stress assets screenshot deb clean
 
 deps:
 	@missing=$$(for p in $(DEPS); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -32,8 +32,13 @@ run: build
 	./$(BUILD)/tessaly
 
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS) -LE package
 	$(MAKE) --no-print-directory test-asan
+
+# The Debian package built, checked with lintian, installed, started and purged (root
+# or sudo without a password); minutes of compiling, so apart from `make test`.
+package-test: build
+	ctest --test-dir $(BUILD) --output-on-failure -L package
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTESSALY_SANITIZE=ON >/dev/null
@@ -69,6 +74,14 @@ assets: build
 screenshot: build
 	@dpkg -s imagemagick >/dev/null 2>&1 || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick
 	./tools/screenshot.sh $(BUILD) docs/board.png
+
+# The Debian package, built the Debian way from debian/ (build dependencies from there).
+deb:
+	@dpkg-checkbuilddeps >/dev/null 2>&1 || { \
+	  echo "Installing the build dependencies of debian/control"; \
+	  $(SUDO) apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq --no-install-recommends ./; }
+	JOBS=$(JOBS) ./packaging/build-deb.sh . $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

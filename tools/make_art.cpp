@@ -1,6 +1,8 @@
 // Draws the board's artwork, the program icon and the counter's digit strip.
-// Usage: make_art <assets folder>   (writes art/*.png, icon/*.png, digits.png)
+// Usage: make_art <assets folder>   (writes art/*.png, icon/*.png and *.svg, digits.png)
 // Output is deterministic: no clock, no random seed, fixed fonts and geometry.
+
+#include "AppIcon.h"
 
 #include <QColor>
 #include <QDir>
@@ -258,38 +260,6 @@ QImage newButton(bool down, const QImage &mask, const QFont &font, const QString
     return image;
 }
 
-// Four lit lights in the board's order: red, yellow / blue, green.
-QImage icon(int size)
-{
-    QImage image = blank({size, size});
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    const std::array<QColor, 4> colours{QColor(255, 0, 0), QColor(255, 230, 0),
-                                        QColor(0, 70, 255), QColor(0, 230, 0)};
-    const double cell = size / 2.0;
-    const double gap = std::max(1.0, size / 24.0);
-    const double r = (cell - gap) / 2.0;
-    for (int i = 0; i < 4; ++i) {
-        const QPointF c((i % 2) * cell + cell / 2.0, (i / 2) * cell + cell / 2.0);
-        QRadialGradient body(c, r, c + QPointF(-0.3 * r, -0.3 * r));
-        body.setColorAt(0.0, mix(colours[i], Qt::white, size >= 32 ? 0.45 : 0.25));
-        body.setColorAt(0.55, colours[i]);
-        body.setColorAt(1.0, shade(colours[i], size >= 32 ? 0.45 : 0.7));
-        p.setBrush(body);
-        p.drawEllipse(around(c, r, r));
-        if (size >= 32) {
-            const QPointF glint = c + QPointF(-0.38 * r, -0.42 * r);
-            QRadialGradient spot(glint, 0.3 * r);
-            spot.setColorAt(0.0, QColor(255, 255, 255, 230));
-            spot.setColorAt(1.0, QColor(255, 255, 255, 0));
-            p.setBrush(spot);
-            p.drawEllipse(around(glint, 0.3 * r, 0.3 * r));
-        }
-    }
-    return image;
-}
-
 // Seven-segment glyphs, lit pixels only in full-strength orange-red so the
 // strip holds nothing but the stated colours and black.
 namespace digits {
@@ -455,8 +425,7 @@ int main(int argc, char **argv)
     }
     ok = save(buttonMask, out + "/art/picNewGameMask.png", err) && ok;
 
-    for (int size : {16, 32, 48, 64, 128, 256})
-        ok = save(icon(size), out + QStringLiteral("/icon/tessaly-%1.png").arg(size), err) && ok;
+    ok = AppIcon::write(out + QStringLiteral("/icon"), err) && ok;
 
     ok = save(digits::strip(), out + "/digits.png", err) && ok;
     return ok ? 0 : 1;

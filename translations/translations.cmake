@@ -1,7 +1,7 @@
 # The game's translations, one tessaly_<language>.ts each. `cmake --build build
 # --target update_translations` brings them in line with the sources (lupdate);
 # every build turns them into .qm files in translations/ beside the game, where it
-# looks for them in the build folder and when installed.
+# looks for them in the build folder and when installed (packaging/install.cmake).
 set(tessaly_ts_files ${CMAKE_CURRENT_LIST_DIR}/tessaly_de.ts)
 set(tessaly_qm_dir ${CMAKE_BINARY_DIR}/translations)
 set_source_files_properties(${tessaly_ts_files} PROPERTIES OUTPUT_LOCATION ${tessaly_qm_dir})
@@ -15,4 +15,3 @@ qt_add_translations(tessaly
   INCLUDE_DIRECTORIES ${PROJECT_SOURCE_DIR}/src
   LUPDATE_OPTIONS -no-obsolete -locations none
   QM_FILES_OUTPUT_VARIABLE tessaly_qm_files)
-install(FILES ${tessaly_qm_files} DESTINATION ${TESSALY_INSTALL_LIBEXECDIR}/translations)

@@ -1,11 +1,7 @@
 # The help files live beside the game binary, in the build folder and when
-# installed: Tessaly.hlp in English and Tessaly_<language>.hlp for each
-# translation; the game picks the one of its language next to its own executable.
-if(NOT DEFINED TESSALY_INSTALL_LIBEXECDIR)
-  set(TESSALY_INSTALL_LIBEXECDIR "lib/tessaly" CACHE STRING
-      "Folder, below the install prefix, of the game binary and its help file")
-endif()
-
+# installed (packaging/install.cmake): Tessaly.hlp in English and
+# Tessaly_<language>.hlp for each translation; the game picks the one of its
+# language next to its own executable.
 file(GLOB tessaly_help_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/help/Tessaly*.hlp)
 get_target_property(tessaly_output_dir tessaly RUNTIME_OUTPUT_DIRECTORY)
 if(NOT tessaly_output_dir)
@@ -24,5 +20,3 @@ foreach(source ${tessaly_help_sources})
 endforeach()
 add_custom_target(tessaly_help ALL DEPENDS ${tessaly_help_copies})
 add_dependencies(tessaly tessaly_help)
-
-install(FILES ${tessaly_help_sources} DESTINATION ${TESSALY_INSTALL_LIBEXECDIR})

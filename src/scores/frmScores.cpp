@@ -113,6 +113,7 @@ void frmScores::cmdClear_Click()
         lblName[i]->setText(ScoreTable::anonymous());
         lblScore[i]->setText(QStringLiteral("0"));
     }
+    mTable.saveTable();
 }
 
 void frmScores::Command1_Click()

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
 #include <QRect>
 #include <QtTest>
 
@@ -22,9 +23,9 @@ QString assetPath(const QString &relative)
     return qEnvironmentVariable("TESSALY_SOURCE_DIR") + QStringLiteral("/assets/") + relative;
 }
 
-QImage loadAsset(const QString &relative)
+QImage loadAsset(const QString &relative, QImage::Format format = QImage::Format_RGB32)
 {
-    return QImage(assetPath(relative)).convertToFormat(QImage::Format_RGB32);
+    return QImage(assetPath(relative)).convertToFormat(format);
 }
 
 QImage art(const QString &name) { return loadAsset(QStringLiteral("art/%1.png").arg(name)); }
@@ -56,6 +57,19 @@ double meanLuminanceInside(const QImage &sprite, const QImage &mask)
 }
 
 bool isGreenLettering(QRgb c) { return qGreen(c) > qRed(c) + 40 && qGreen(c) > qBlue(c) + 40; }
+
+const QList<int> iconSizes{16, 32, 48, 64, 128, 256};
+
+// The scalable icon as a desktop's SVG renderer draws it at a size.
+QImage renderedSvg(const QString &file, int size)
+{
+    QProcess rsvg;
+    rsvg.start(QStringLiteral("rsvg-convert"), {QStringLiteral("--width"), QString::number(size),
+                                                 QStringLiteral("--height"), QString::number(size), file});
+    if (!rsvg.waitForFinished(30000) || rsvg.exitStatus() != QProcess::NormalExit || rsvg.exitCode() != 0)
+        return {};
+    return QImage::fromData(rsvg.readAllStandardOutput(), "PNG");
+}
 
 const QStringList lightNames{QStringLiteral("picRedOff"),    QStringLiteral("picRedOn"),
                              QStringLiteral("picYellowOff"), QStringLiteral("picYellowOn"),
@@ -95,6 +109,10 @@ private slots:
     void digitCellsAreTenDistinctGlyphsInTheOrderOneToNineThenZero();
     void iconShowsTheFourLightsInBoardOrder_data();
     void iconShowsTheFourLightsInBoardOrder();
+    void iconIsTransparentAroundTheLightsAndOpaqueOnThem_data();
+    void iconIsTransparentAroundTheLightsAndOpaqueOnThem();
+    void scalableIconLooksLikeThePictures_data();
+    void scalableIconLooksLikeThePictures();
 };
 
 void TestArtwork::initTestCase()
@@ -114,9 +132,6 @@ void TestArtwork::everyPictureHasItsSizeAndIsOpaque_data()
         QTest::newRow(name) << QStringLiteral("art/%1.png").arg(QLatin1String(name)) << QSize(200, 200);
     for (const char *name : {"picNewUp", "picNewDown", "picNewGameMask", "picNewUp_de", "picNewDown_de"})
         QTest::newRow(name) << QStringLiteral("art/%1.png").arg(QLatin1String(name)) << QSize(98, 43);
-    for (int size : {16, 32, 48, 64, 128, 256})
-        QTest::newRow(qPrintable(QStringLiteral("icon %1").arg(size)))
-            << QStringLiteral("icon/tessaly-%1.png").arg(size) << QSize(size, size);
     QTest::newRow("digits") << QStringLiteral("digits.png") << QSize(200, 30);
 }
 
@@ -469,7 +484,7 @@ void TestArtwork::digitCellsAreTenDistinctGlyphsInTheOrderOneToNineThenZero()
 void TestArtwork::iconShowsTheFourLightsInBoardOrder_data()
 {
     QTest::addColumn<int>("size");
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : iconSizes)
         QTest::newRow(qPrintable(QString::number(size))) << size;
 }
 
@@ -486,6 +501,60 @@ void TestArtwork::iconShowsTheFourLightsInBoardOrder()
     QVERIFY(qRed(yellow) > 180 && qGreen(yellow) > 150 && qBlue(yellow) < 100);
     QVERIFY(qBlue(blue) > 180 && qRed(blue) < 100 && qGreen(blue) < 140);
     QVERIFY(qGreen(green) > 180 && qRed(green) < 100 && qBlue(green) < 100);
+}
+
+void TestArtwork::iconIsTransparentAroundTheLightsAndOpaqueOnThem_data()
+{
+    iconShowsTheFourLightsInBoardOrder_data();
+}
+
+void TestArtwork::iconIsTransparentAroundTheLightsAndOpaqueOnThem()
+{
+    // A menu, dock or task bar shows its own ground around the lights, not a square.
+    QFETCH(int, size);
+    const QImage icon = QImage(assetPath(QStringLiteral("icon/tessaly-%1.png").arg(size)));
+    QCOMPARE(icon.size(), QSize(size, size));
+    QVERIFY(icon.hasAlphaChannel());
+    const int last = size - 1, half = size / 2, q = size / 4;
+    for (const QPoint around : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last),
+                                QPoint(half, half), QPoint(half, 0), QPoint(0, half)})
+        QVERIFY2(qAlpha(icon.pixel(around)) == 0, qPrintable(QStringLiteral("at %1,%2").arg(around.x()).arg(around.y())));
+    for (const QPoint light : {QPoint(q, q), QPoint(3 * q, q), QPoint(q, 3 * q), QPoint(3 * q, 3 * q)})
+        QCOMPARE(qAlpha(icon.pixel(light)), 255);
+}
+
+void TestArtwork::scalableIconLooksLikeThePictures_data()
+{
+    QTest::addColumn<int>("size");
+    // 16 px keeps whole-pixel gaps and rims of its own.
+    for (int size : iconSizes.mid(1))
+        QTest::newRow(qPrintable(QString::number(size))) << size;
+}
+
+void TestArtwork::scalableIconLooksLikeThePictures()
+{
+    // Drawn at a picture's size, the scalable icon shows that picture: the same lights,
+    // sockets and transparent ground, whichever one a desktop picks.
+    QFETCH(int, size);
+    const QImage picture = loadAsset(QStringLiteral("icon/tessaly-%1.png").arg(size), QImage::Format_ARGB32_Premultiplied);
+    const QImage drawn = renderedSvg(assetPath(QStringLiteral("icon/tessaly.svg")), size)
+                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QVERIFY2(!drawn.isNull(), "rsvg-convert could not draw the scalable icon");
+    QCOMPARE(drawn.size(), picture.size());
+    double difference = 0;
+    int far = 0;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const QRgb a = picture.pixel(x, y), b = drawn.pixel(x, y);
+            const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                    std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+            difference += d;
+            far += d > 48;
+        }
+    }
+    const double mean = difference / (size * size);
+    QVERIFY2(mean < 1.5, qPrintable(QStringLiteral("mean difference %1").arg(mean)));
+    QVERIFY2(far <= size * size / 200, qPrintable(QStringLiteral("%1 pixels far apart").arg(far)));
 }
 
 QTEST_MAIN(TestArtwork)

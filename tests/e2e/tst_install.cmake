@@ -1,5 +1,14 @@
-# Installs the build into a temporary prefix and packages it, so it needs the game
-# built and the build folder named; the installed game is started under Xvfb.
+# Installs the build into a temporary prefix and starts the installed game under Xvfb,
+# so it needs the game built and the build folder named.
 tessaly_test_needs_x(tst_install)
 set_property(TEST tst_install APPEND PROPERTY ENVIRONMENT TESSALY_BUILD_DIR=${CMAKE_BINARY_DIR})
 add_dependencies(tst_install tessaly)
+
+# The Debian package part of the same test, for `make package-test` (label "package"):
+# it builds the package with dpkg-buildpackage, which takes minutes, so Qt Test's own
+# five-minute watchdog gets more room.
+get_test_property(tst_install ENVIRONMENT tst_install_environment)
+add_test(NAME tst_install_package COMMAND tst_install)
+set_tests_properties(tst_install_package PROPERTIES
+  ENVIRONMENT "${tst_install_environment};TESSALY_PACKAGE_TEST=1;QTEST_FUNCTION_TIMEOUT=1500000"
+  FIXTURES_REQUIRED xvfb RESOURCE_LOCK display LABELS package TIMEOUT 1800)

@@ -18,6 +18,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 namespace {
 
 struct Run
@@ -42,6 +44,29 @@ Run run(const QString &program, const QStringList &arguments, const QString &wor
     result.exitCode = process.exitCode();
     result.output = QString::fromLocal8Bit(process.readAll());
     return result;
+}
+
+// apt-get without questions, waiting for the package database if another apt holds
+// it; as root, directly or through sudo, which must not ask for a password.
+Run aptGetAsRoot(const QStringList &arguments, int msecs)
+{
+    const QStringList sudo = geteuid() == 0 ? QStringList{} : QStringList{QStringLiteral("sudo"), QStringLiteral("-n")};
+    QStringList command = sudo
+        + QStringList{QStringLiteral("env"), QStringLiteral("DEBIAN_FRONTEND=noninteractive"), QStringLiteral("apt-get"),
+                      QStringLiteral("-y"), QStringLiteral("-q"), QStringLiteral("-o"),
+                      QStringLiteral("DPkg::Lock::Timeout=300")}
+        + arguments;
+    const QString program = command.takeFirst();
+    return run(program, command, {}, msecs);
+}
+
+// Whether dpkg knows the tessaly package as more than "not installed".
+bool packageIsOnTheSystem()
+{
+    const Run query = run(QStringLiteral("dpkg-query"), {QStringLiteral("-W"), QStringLiteral("-f=${db:Status-Status}"),
+                                                          QStringLiteral("tessaly")});
+    const QString state = query.output.trimmed();
+    return query.finished && query.exitCode == 0 && !state.isEmpty() && state != QLatin1String("not-installed");
 }
 
 QByteArray digest(const QString &fileName)
@@ -102,14 +127,19 @@ int pixelsNear(const QImage &image, QRgb colour)
 
 } // namespace
 
-// Installing the game: the tree `cmake --install` lays down, the game started from the
-// installed launcher, and the Debian package CPack builds from the same rules.
+// Installing the game: the tree `cmake --install` lays down, and the Debian package
+// built from debian/: its layout, lintian's verdict, installing it, its game started
+// from /usr/games, and purging it. Building the package takes minutes, so that part
+// (the debianPackage* functions and "Debian package" rows) runs on its own in
+// `make package-test`, with TESSALY_PACKAGE_TEST set, and `make test` runs the rest.
 class TestInstall : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
+    void init();
 
     void installedTreeHasEveryFile_data();
     void installedTreeHasEveryFile();
@@ -121,6 +151,7 @@ private slots:
     void metainfoNamesTheDesktopEntryAndThisVersion();
     void validatorsAcceptDesktopEntryAndMetainfo_data();
     void validatorsAcceptDesktopEntryAndMetainfo();
+    void installedGameStartsFromTheLauncherAndFindsItsHelp_data();
     void installedGameStartsFromTheLauncherAndFindsItsHelp();
 
     void debianPackageNamesTheGameAndThisVersion();
@@ -128,6 +159,10 @@ private slots:
     void debianPackageDependsOnWhatQtNeedsAtRunTime();
     void debianPackageHoldsTheInstalledTreeUnderUsr_data();
     void debianPackageHoldsTheInstalledTreeUnderUsr();
+    void debianPackagePassesLintianWithNoErrorOrWarning();
+    void debianPackageGameIsHardenedAndStripped_data();
+    void debianPackageGameIsHardenedAndStripped();
+    void debianPackagePurgesWithoutATrace();
 
 private:
     QString installed(const QString &relative) const { return m_prefix + QLatin1Char('/') + relative; }
@@ -135,14 +170,20 @@ private:
     // Builds the .deb once, on first use; "" (and a failed check) when it cannot.
     QString debianPackage();
     QString packageField(const QString &field);
+    // Installs the package once, on first use; false (with m_installError) when it cannot.
+    bool installPackage();
 
     QString m_buildDir;
     QString m_sourceDir;
     QTemporaryDir m_root;
     QString m_prefix;
-    QTemporaryDir m_packageDir;
     QString m_package;
+    QString m_debugPackage;
     QString m_packageError;
+    bool m_packagePart{false};
+    bool m_packageWasThere{false};  // installed before the test: it is left alone
+    bool m_installed{false};
+    QString m_installError;
 };
 
 void TestInstall::initTestCase()
@@ -160,6 +201,24 @@ void TestInstall::initTestCase()
     QVERIFY2(install.finished && install.exitCode == 0, qPrintable(install.output));
     m_prefix = m_root.filePath(QStringLiteral("moved"));
     QVERIFY(QDir().rename(first, m_prefix));
+    m_packagePart = qEnvironmentVariableIsSet("TESSALY_PACKAGE_TEST");
+    m_packageWasThere = packageIsOnTheSystem();
+}
+
+void TestInstall::init()
+{
+    const bool packageTest = QByteArray(QTest::currentTestFunction()).startsWith("debianPackage")
+        || QByteArray(QTest::currentDataTag()).startsWith("Debian package");
+    if (packageTest && !m_packagePart)
+        QSKIP("runs in make package-test");
+    if (!packageTest && m_packagePart)
+        QSKIP("runs in make test");
+}
+
+void TestInstall::cleanupTestCase()
+{
+    if (m_installed)
+        aptGetAsRoot({QStringLiteral("purge"), QStringLiteral("tessaly")}, 300000);
 }
 
 QString TestInstall::metainfoFile() const
@@ -173,12 +232,14 @@ void TestInstall::installedTreeHasEveryFile_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("executable");
-    QTest::newRow("game") << QStringLiteral("lib/tessaly/tessaly") << true;
-    QTest::newRow("help file") << QStringLiteral("lib/tessaly/Tessaly.hlp") << false;
-    QTest::newRow("German help file") << QStringLiteral("lib/tessaly/Tessaly_de.hlp") << false;
-    QTest::newRow("German translation") << QStringLiteral("lib/tessaly/translations/tessaly_de.qm") << false;
+    QTest::newRow("game") << QStringLiteral("libexec/tessaly/tessaly") << true;
+    QTest::newRow("help file") << QStringLiteral("libexec/tessaly/Tessaly.hlp") << false;
+    QTest::newRow("German help file") << QStringLiteral("libexec/tessaly/Tessaly_de.hlp") << false;
+    QTest::newRow("German translation") << QStringLiteral("libexec/tessaly/translations/tessaly_de.qm") << false;
     QTest::newRow("launcher") << QStringLiteral("bin/tessaly") << true;
     QTest::newRow("desktop entry") << QStringLiteral("share/applications/tessaly.desktop") << false;
+    QTest::newRow("scalable icon") << QStringLiteral("share/icons/hicolor/scalable/apps/tessaly.svg") << false;
+    QTest::newRow("manual page") << QStringLiteral("share/man/man6/tessaly.6") << false;
 }
 
 void TestInstall::installedTreeHasEveryFile()
@@ -200,13 +261,13 @@ void TestInstall::launcherIsARelativeLinkToTheGame()
     QVERIFY(launcher.isSymLink());
     const QString linkText = QString::fromStdString(std::filesystem::read_symlink(launcher.filePath().toStdString()).string());
     QVERIFY2(QDir::isRelativePath(linkText), qPrintable(linkText));
-    QCOMPARE(launcher.canonicalFilePath(), QFileInfo(installed(QStringLiteral("lib/tessaly/tessaly"))).canonicalFilePath());
+    QCOMPARE(launcher.canonicalFilePath(), QFileInfo(installed(QStringLiteral("libexec/tessaly/tessaly"))).canonicalFilePath());
 }
 
 void TestInstall::helpFileBesideTheGameIsTheOneFromTheSources()
 {
     // The game reads the help from its own folder; a stale or empty copy would be shown.
-    const QByteArray installedHelp = digest(installed(QStringLiteral("lib/tessaly/Tessaly.hlp")));
+    const QByteArray installedHelp = digest(installed(QStringLiteral("libexec/tessaly/Tessaly.hlp")));
     QVERIFY(!installedHelp.isEmpty());
     QCOMPARE(installedHelp, digest(m_sourceDir + QStringLiteral("/assets/help/Tessaly.hlp")));
 }
@@ -230,14 +291,15 @@ void TestInstall::iconsComeInEverySizeAtThatSize()
 
 void TestInstall::desktopEntryStartsTheGameFromThePath()
 {
-    // The menu entry runs the installed launcher by name, shows the installed icon and
-    // files the game under games.
+    // The menu entry runs the installed launcher by name, shows the installed icon, files
+    // the game under games, is found by its keywords and shows the game is starting.
     const QMap<QString, QString> entry = desktopEntry(installed(QStringLiteral("share/applications/tessaly.desktop")));
     QCOMPARE(entry.value(QStringLiteral("Type")), QStringLiteral("Application"));
     QCOMPARE(entry.value(QStringLiteral("Name")), App::title());
     QCOMPARE(entry.value(QStringLiteral("Terminal")), QStringLiteral("false"));
     QVERIFY(!entry.value(QStringLiteral("Comment")).isEmpty());
-    QVERIFY(!entry.value(QStringLiteral("Keywords")).isEmpty());
+    QCOMPARE(entry.value(QStringLiteral("Keywords")), QStringLiteral("memory;sequence;colour;tone;"));
+    QCOMPARE(entry.value(QStringLiteral("StartupNotify")), QStringLiteral("true"));
     const QString exec = entry.value(QStringLiteral("Exec"));
     QVERIFY2(QFileInfo(installed(QStringLiteral("bin/") + exec)).isExecutable(), qPrintable(exec));
     const QString icon = entry.value(QStringLiteral("Icon"));
@@ -249,14 +311,14 @@ void TestInstall::desktopEntryStartsTheGameFromThePath()
 
 void TestInstall::metainfoNamesTheDesktopEntryAndThisVersion()
 {
-    // Software centres join the metainfo to the menu entry through its launchable, and
-    // list the release the program itself reports.
+    // Software centres join the metainfo to the menu entry through its launchable, list
+    // the release the program itself reports and the licence of the sources.
     const QString fileName = metainfoFile();
     QVERIFY2(!fileName.isEmpty(), "exactly one metainfo file");
     QFile file(fileName);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
-    QString id, launchable, name, developer;
+    QString id, launchable, name, developer, licence;
     QStringList releases;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
@@ -270,6 +332,8 @@ void TestInstall::metainfoNamesTheDesktopEntryAndThisVersion()
             name = xml.readElementText();
         else if (element == QLatin1String("developer_name"))
             developer = xml.readElementText();
+        else if (element == QLatin1String("project_license"))
+            licence = xml.readElementText();
         else if (element == QLatin1String("release"))
             releases << xml.attributes().value(QLatin1String("version")).toString();
     }
@@ -280,6 +344,9 @@ void TestInstall::metainfoNamesTheDesktopEntryAndThisVersion()
     QCOMPARE(name, App::title());
     QCOMPARE(developer, QStringLiteral("Brindlecove Games"));
     QCOMPARE(releases.value(0), version());
+    QFile licenceFile(m_sourceDir + QStringLiteral("/LICENSE"));
+    QVERIFY(licenceFile.open(QIODevice::ReadOnly));
+    QCOMPARE(licence + QStringLiteral(" License"), QString::fromUtf8(licenceFile.readLine()).trimmed());
 }
 
 void TestInstall::validatorsAcceptDesktopEntryAndMetainfo_data()
@@ -323,11 +390,23 @@ void TestInstall::validatorsAcceptDesktopEntryAndMetainfo()
     }
 }
 
+void TestInstall::installedGameStartsFromTheLauncherAndFindsItsHelp_data()
+{
+    QTest::addColumn<bool>("fromPackage");
+    QTest::newRow("cmake --install, bin/tessaly") << false;
+    QTest::newRow("Debian package, /usr/games/tessaly") << true;
+}
+
 void TestInstall::installedGameStartsFromTheLauncherAndFindsItsHelp()
 {
-    // Started from bin/, the game opens its window and its help shows the installed help
-    // file's own pages (its blue headings), not the page for a missing file.
-    qputenv("TESSALY_BINARY", installed(QStringLiteral("bin/tessaly")).toLocal8Bit());
+    // Started from its launcher, the game opens its window and its help shows the
+    // installed help file's own pages (its blue headings), not the page for a missing file.
+    QFETCH(bool, fromPackage);
+    if (fromPackage && m_packageWasThere)
+        QSKIP("a tessaly package was installed before the test; it is left alone");
+    QVERIFY2(!fromPackage || installPackage(), qPrintable(m_installError));
+    const QString launcher = fromPackage ? QStringLiteral("/usr/games/tessaly") : installed(QStringLiteral("bin/tessaly"));
+    qputenv("TESSALY_BINARY", launcher.toLocal8Bit());
     XSession game;
     QVERIFY2(game.start(), qPrintable(game.error()));
 
@@ -370,20 +449,35 @@ QString TestInstall::debianPackage()
 {
     if (!m_package.isEmpty() || !m_packageError.isEmpty())
         return m_package;
-    if (!m_packageDir.isValid()) {
-        m_packageError = QStringLiteral("no temporary folder for the package");
-        return {};
+    // In the build folder, always the same place, so that ccache knows the compilations.
+    const Run build = run(m_sourceDir + QStringLiteral("/packaging/build-deb.sh"),
+                          {m_sourceDir, m_buildDir + QStringLiteral("/package-test")}, {}, 1200000);
+    for (const QString &line : build.output.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1String(".deb")))
+            (line.contains(QLatin1String("-dbgsym_")) ? m_debugPackage : m_package) = line;
     }
-    const Run cpack = run(QStringLiteral("cpack"),
-                          {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
-                           m_buildDir + QStringLiteral("/CPackConfig.cmake"), QStringLiteral("-B"), m_packageDir.path()},
-                          m_packageDir.path(), 240000);
-    const QStringList debs = QDir(m_packageDir.path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
-    if (!cpack.finished || cpack.exitCode != 0 || debs.size() != 1)
-        m_packageError = QStringLiteral("cpack failed:\n") + cpack.output;
-    else
-        m_package = m_packageDir.filePath(debs.first());
+    if (!build.finished || build.exitCode != 0 || m_package.isEmpty() || m_debugPackage.isEmpty()) {
+        m_package.clear();
+        m_packageError = QStringLiteral("the package build failed:\n") + build.output;
+    }
     return m_package;
+}
+
+bool TestInstall::installPackage()
+{
+    if (m_installed)
+        return true;
+    if (debianPackage().isEmpty()) {
+        m_installError = m_packageError;
+        return false;
+    }
+    const Run apt = aptGetAsRoot({QStringLiteral("install"), QStringLiteral("--no-install-recommends"), debianPackage()},
+                                 600000);
+    m_installed = apt.finished && apt.exitCode == 0 && packageIsOnTheSystem();
+    if (!m_installed)
+        m_installError = QStringLiteral("apt-get install failed (root or sudo without a password is needed):\n")
+            + apt.output;
+    return m_installed;
 }
 
 QString TestInstall::packageField(const QString &field)
@@ -393,7 +487,8 @@ QString TestInstall::packageField(const QString &field)
 
 void TestInstall::debianPackageNamesTheGameAndThisVersion()
 {
-    // The package carries the program's own version and files itself under games.
+    // The package carries the program's own version (debian/changelog repeats it) and
+    // files itself under games; its debug symbols come in a package of their own.
     QVERIFY2(!debianPackage().isEmpty(), qPrintable(m_packageError));
     const QString architecture = run(QStringLiteral("dpkg"), {QStringLiteral("--print-architecture")}).output.trimmed();
     QCOMPARE(QFileInfo(debianPackage()).fileName(), QStringLiteral("tessaly_%1_%2.deb").arg(version(), architecture));
@@ -402,6 +497,8 @@ void TestInstall::debianPackageNamesTheGameAndThisVersion()
     QCOMPARE(packageField(QStringLiteral("Section")), QStringLiteral("games"));
     QVERIFY(!packageField(QStringLiteral("Maintainer")).isEmpty());
     QVERIFY(!packageField(QStringLiteral("Homepage")).isEmpty());
+    QCOMPARE(packageField(QStringLiteral("Recommends")), QStringLiteral("qt6-wayland"));
+    QCOMPARE(QFileInfo(m_debugPackage).fileName(), QStringLiteral("tessaly-dbgsym_%1_%2.deb").arg(version(), architecture));
 }
 
 void TestInstall::debianPackageDependsOnWhatQtNeedsAtRunTime_data()
@@ -439,20 +536,28 @@ void TestInstall::debianPackageHoldsTheInstalledTreeUnderUsr_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("linkTarget");
-    QTest::newRow("launcher") << QStringLiteral("./usr/bin/tessaly") << QStringLiteral("../lib/tessaly/tessaly");
-    QTest::newRow("game") << QStringLiteral("./usr/lib/tessaly/tessaly") << QString();
-    QTest::newRow("help file") << QStringLiteral("./usr/lib/tessaly/Tessaly.hlp") << QString();
-    QTest::newRow("German translation") << QStringLiteral("./usr/lib/tessaly/translations/tessaly_de.qm") << QString();
+    QTest::newRow("launcher") << QStringLiteral("./usr/games/tessaly") << QStringLiteral("../libexec/tessaly/tessaly");
+    QTest::newRow("game") << QStringLiteral("./usr/libexec/tessaly/tessaly") << QString();
+    QTest::newRow("help file beside the game")
+        << QStringLiteral("./usr/libexec/tessaly/Tessaly.hlp") << QStringLiteral("../../share/games/tessaly/Tessaly.hlp");
+    QTest::newRow("help file") << QStringLiteral("./usr/share/games/tessaly/Tessaly.hlp") << QString();
+    QTest::newRow("German help file") << QStringLiteral("./usr/share/games/tessaly/Tessaly_de.hlp") << QString();
+    QTest::newRow("German translation")
+        << QStringLiteral("./usr/share/games/tessaly/translations/tessaly_de.qm") << QString();
     QTest::newRow("desktop entry") << QStringLiteral("./usr/share/applications/tessaly.desktop") << QString();
     for (int size : {16, 32, 48, 64, 128, 256})
         QTest::addRow("icon %d", size) << QStringLiteral("./usr/share/icons/hicolor/%1x%1/apps/tessaly.png").arg(size)
                                        << QString();
+    QTest::newRow("scalable icon") << QStringLiteral("./usr/share/icons/hicolor/scalable/apps/tessaly.svg") << QString();
     QTest::newRow("metainfo") << QStringLiteral("./usr/share/metainfo/") << QString();
+    QTest::newRow("manual page") << QStringLiteral("./usr/share/man/man6/tessaly.6.gz") << QString();
+    QTest::newRow("copyright") << QStringLiteral("./usr/share/doc/tessaly/copyright") << QString();
 }
 
 void TestInstall::debianPackageHoldsTheInstalledTreeUnderUsr()
 {
-    // The package lays down the same tree below /usr, the launcher as the same link.
+    // The package lays the game out as Debian games are: the launcher in /usr/games, the
+    // help file as data in /usr/share/games, reached through a link beside the binary.
     QFETCH(QString, path);
     QFETCH(QString, linkTarget);
     QVERIFY2(!debianPackage().isEmpty(), qPrintable(m_packageError));
@@ -476,6 +581,71 @@ void TestInstall::debianPackageHoldsTheInstalledTreeUnderUsr()
         QVERIFY2(entry.startsWith(QLatin1Char('l')), qPrintable(entry));
         QVERIFY2(entry.endsWith(QStringLiteral(" -> ") + linkTarget), qPrintable(entry));
     }
+}
+
+void TestInstall::debianPackagePassesLintianWithNoErrorOrWarning()
+{
+    // Debian's own checker, at its pickiest, finds nothing worse than a note in either package.
+    QVERIFY2(!debianPackage().isEmpty(), qPrintable(m_packageError));
+    const Run lintian = run(QStringLiteral("lintian"), {QStringLiteral("--pedantic"), QStringLiteral("--fail-on"),
+                                                         QStringLiteral("error,warning"), m_package, m_debugPackage},
+                            {}, 600000);
+    QVERIFY2(lintian.finished && lintian.exitCode == 0, qPrintable(lintian.output));
+    const QRegularExpression complaint(QStringLiteral("^[EW]: "), QRegularExpression::MultilineOption);
+    QVERIFY2(!complaint.match(lintian.output).hasMatch(), qPrintable(lintian.output));
+}
+
+void TestInstall::debianPackageGameIsHardenedAndStripped_data()
+{
+    QTest::addColumn<QStringList>("readelf");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("position independent") << QStringList{QStringLiteral("-h")} << QStringLiteral("Type:\\s+DYN") << true;
+    QTest::newRow("read-only relocations") << QStringList{QStringLiteral("-l")} << QStringLiteral("GNU_RELRO") << true;
+    QTest::newRow("immediate binding")
+        << QStringList{QStringLiteral("-d")} << QStringLiteral("\\(FLAGS\\)\\s+BIND_NOW|\\(FLAGS_1\\).*\\bNOW\\b") << true;
+    QTest::newRow("stack protector") << QStringList{QStringLiteral("--dyn-syms")} << QStringLiteral("__stack_chk_fail") << true;
+    QTest::newRow("no debug information")
+        << QStringList{QStringLiteral("-S")} << QStringLiteral("\\.debug_|\\.symtab|\\.comment") << false;
+}
+
+void TestInstall::debianPackageGameIsHardenedAndStripped()
+{
+    // The game is built with Debian's hardening flags and shipped stripped (its debug
+    // symbols go to the -dbgsym package).
+    QFETCH(QStringList, readelf);
+    QFETCH(QString, pattern);
+    QFETCH(bool, found);
+    QVERIFY2(!debianPackage().isEmpty(), qPrintable(m_packageError));
+    const QString unpacked = m_root.filePath(QStringLiteral("unpacked"));
+    if (!QFileInfo::exists(unpacked))
+        QCOMPARE(run(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), m_package, unpacked}).exitCode, 0);
+    const Run elf = run(QStringLiteral("readelf"),
+                        readelf + QStringList{QStringLiteral("-W"), unpacked + QStringLiteral("/usr/libexec/tessaly/tessaly")});
+    QVERIFY2(elf.finished && elf.exitCode == 0, qPrintable(elf.output));
+    QVERIFY2(QRegularExpression(pattern, QRegularExpression::MultilineOption).match(elf.output).hasMatch() == found,
+             qPrintable(elf.output));
+}
+
+void TestInstall::debianPackagePurgesWithoutATrace()
+{
+    // Purging the installed package takes away every file and link it brought, and
+    // dpkg no longer knows it.
+    if (m_packageWasThere)
+        QSKIP("a tessaly package was installed before the test; it is left alone");
+    QVERIFY2(installPackage(), qPrintable(m_installError));
+    QStringList files;
+    for (const QString &path : run(QStringLiteral("dpkg-query"), {QStringLiteral("-L"), QStringLiteral("tessaly")})
+                                   .output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (QFileInfo(path).isSymLink() || QFileInfo(path).isFile())
+            files << path;
+    }
+    QVERIFY2(files.contains(QStringLiteral("/usr/games/tessaly")), qPrintable(files.join(QLatin1Char('\n'))));
+    const Run apt = aptGetAsRoot({QStringLiteral("purge"), QStringLiteral("tessaly")}, 300000);
+    m_installed = packageIsOnTheSystem();
+    QVERIFY2(apt.finished && apt.exitCode == 0 && !m_installed, qPrintable(apt.output));
+    for (const QString &path : files + QStringList{QStringLiteral("/usr/libexec/tessaly"), QStringLiteral("/usr/share/games/tessaly")})
+        QVERIFY2(!QFileInfo(path).exists() && !QFileInfo(path).isSymLink(), qPrintable(path));
 }
 
 QTEST_MAIN(TestInstall)
