@@ -542,6 +542,10 @@ void TestInstall::debianPackageHoldsTheInstalledTreeUnderUsr_data()
         << QStringLiteral("./usr/libexec/tessaly/Tessaly.hlp") << QStringLiteral("../../share/games/tessaly/Tessaly.hlp");
     QTest::newRow("help file") << QStringLiteral("./usr/share/games/tessaly/Tessaly.hlp") << QString();
     QTest::newRow("German help file") << QStringLiteral("./usr/share/games/tessaly/Tessaly_de.hlp") << QString();
+    QTest::newRow("German help file beside the game")
+        << QStringLiteral("./usr/libexec/tessaly/Tessaly_de.hlp") << QStringLiteral("../../share/games/tessaly/Tessaly_de.hlp");
+    QTest::newRow("translations beside the game")
+        << QStringLiteral("./usr/libexec/tessaly/translations") << QStringLiteral("../../share/games/tessaly/translations");
     QTest::newRow("German translation")
         << QStringLiteral("./usr/share/games/tessaly/translations/tessaly_de.qm") << QString();
     QTest::newRow("desktop entry") << QStringLiteral("./usr/share/applications/tessaly.desktop") << QString();
