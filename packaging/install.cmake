@@ -1,5 +1,6 @@
-# Installing like a desktop game: the binary in a folder of its own with the help file
-# beside it (the game looks for Tessaly.hlp in its executable's folder), a launcher on
+# Installing like a desktop game: the binary in a folder of its own with the help files
+# and translations beside it (the game looks for Tessaly.hlp, Tessaly_<language>.hlp
+# and translations/ in its executable's folder), a launcher on
 # the PATH, a desktop entry, hicolor icons, AppStream metainfo and a manual page.
 # debian/rules picks the Debian games folders; the Debian package is built from there.
 include(GNUInstallDirs)
@@ -9,7 +10,7 @@ set(TESSALY_INSTALL_LAUNCHERDIR "${CMAKE_INSTALL_BINDIR}" CACHE STRING
 set(TESSALY_INSTALL_GAMEDIR "${CMAKE_INSTALL_LIBEXECDIR}/tessaly" CACHE STRING
     "Folder, below the install prefix, of the game binary")
 set(TESSALY_INSTALL_HELPDIR "" CACHE STRING
-    "Folder, below the install prefix, of the help file when not beside the game; a link beside the game leads there")
+    "Folder, below the install prefix, of the help files and translations when not beside the game; links beside the game lead there")
 set(TESSALY_HOMEPAGE "https://www.brindlecove.example/games/index.htm")
 # AppStream wants a reverse-DNS component id; the desktop file keeps the plain name
 # the program announces (QGuiApplication::setDesktopFileName) and the metainfo's
@@ -26,7 +27,9 @@ set(tessaly_helpdir ${TESSALY_INSTALL_GAMEDIR})
 if(TESSALY_INSTALL_HELPDIR)
   set(tessaly_helpdir ${TESSALY_INSTALL_HELPDIR})
 endif()
-install(FILES ${PROJECT_SOURCE_DIR}/assets/help/Tessaly.hlp DESTINATION ${tessaly_helpdir})
+file(GLOB tessaly_help_files ${PROJECT_SOURCE_DIR}/assets/help/Tessaly*.hlp)
+install(FILES ${tessaly_help_files} DESTINATION ${tessaly_helpdir})
+install(FILES ${tessaly_qm_files} DESTINATION ${tessaly_helpdir}/translations)
 
 # Links are relative: Qt resolves /proc/self/exe, so the game started through the
 # launcher still sees its own folder, and the links stay right wherever the tree is
@@ -53,7 +56,11 @@ endfunction()
 
 tessaly_install_link(${TESSALY_INSTALL_GAMEDIR}/tessaly ${TESSALY_INSTALL_LAUNCHERDIR}/tessaly)
 if(NOT tessaly_helpdir STREQUAL TESSALY_INSTALL_GAMEDIR)
-  tessaly_install_link(${tessaly_helpdir}/Tessaly.hlp ${TESSALY_INSTALL_GAMEDIR}/Tessaly.hlp)
+  foreach(help ${tessaly_help_files})
+    get_filename_component(help ${help} NAME)
+    tessaly_install_link(${tessaly_helpdir}/${help} ${TESSALY_INSTALL_GAMEDIR}/${help})
+  endforeach()
+  tessaly_install_link(${tessaly_helpdir}/translations ${TESSALY_INSTALL_GAMEDIR}/translations)
 endif()
 
 install(FILES ${tessaly_packaging_dir}/tessaly.desktop

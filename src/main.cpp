@@ -3,11 +3,13 @@
 #include "platform/AfterFirstFrame.h"
 #include "platform/App.h"
 #include "platform/SingleInstance.h"
+#include "platform/Translations.h"
 #include "platform/Twips.h"
 #include "platform/UnixSignals.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 
 #include <csignal>
 
@@ -28,6 +30,8 @@ int main(int argc, char **argv)
     // A logout or "systemctl --user stop" (SIGTERM), a closed terminal (SIGHUP) and
     // Ctrl+C (SIGINT) close the game as its Exit command does.
     UnixSignals endSignals({SIGTERM, SIGHUP, SIGINT});
+    // Before any window exists, so every caption is made in the player's language.
+    const Translations translations(QLocale::system(), Translations::folder());
 
     RealPlatform platform;
     frmMain board(platform.services());

@@ -224,7 +224,7 @@ QImage indent(const QImage &mask)
 
 // An oval button: a bevel ring round a flat face with green lettering; down
 // flips the lighting and moves the face's content 1 px down-right.
-QImage newButton(bool down, const QImage &mask, const QFont &font)
+QImage newButton(bool down, const QImage &mask, const QFont &font, const QString &caption)
 {
     QImage image = blank(buttonSize);
     QPainter p(&image);
@@ -251,9 +251,9 @@ QImage newButton(bool down, const QImage &mask, const QFont &font)
     const QRectF textBox = outer.translated(shift).adjusted(0, 0, 0, -1);
     p.setFont(font);
     p.setPen(QColor(255, 255, 255, 150));
-    p.drawText(textBox.translated(0.6, 0.8), Qt::AlignCenter, QStringLiteral("New Game"));
+    p.drawText(textBox.translated(0.6, 0.8), Qt::AlignCenter, caption);
     p.setPen(QColor(0, 118, 16));
-    p.drawText(textBox, Qt::AlignCenter, QStringLiteral("New Game"));
+    p.drawText(textBox, Qt::AlignCenter, caption);
     p.end();
 
     clipToMask(image, mask);
@@ -411,11 +411,17 @@ int main(int argc, char **argv)
 
     const QImage buttonMask = ellipseMask(buttonSize, QPointF(buttonSize.width() / 2.0, buttonSize.height() / 2.0),
                                           buttonSize.width() / 2.0, buttonSize.height() / 2.0);
-    for (bool down : {false, true}) {
-        const QString name = down ? QStringLiteral("picNewDown") : QStringLiteral("picNewUp");
-        const QImage button = newButton(down, buttonMask, font);
-        ok = checkPair(name, button, buttonMask, err) && ok;
-        ok = save(button, out + "/art/" + name + ".png", err) && ok;
+    // The button in English and, named with a language suffix, in each translation's
+    // language; the board takes the one of the language it speaks.
+    struct Caption { const char *suffix, *text; };
+    for (const Caption &caption : {Caption{"", "New Game"}, Caption{"_de", "Neues Spiel"}}) {
+        for (bool down : {false, true}) {
+            const QString name = (down ? QStringLiteral("picNewDown") : QStringLiteral("picNewUp"))
+                                 + QLatin1String(caption.suffix);
+            const QImage button = newButton(down, buttonMask, font, QString::fromUtf8(caption.text));
+            ok = checkPair(name, button, buttonMask, err) && ok;
+            ok = save(button, out + "/art/" + name + ".png", err) && ok;
+        }
     }
     ok = save(buttonMask, out + "/art/picNewGameMask.png", err) && ok;
 

@@ -68,7 +68,8 @@ void frmMain::createControls()
     setCentralWidget(m_surface);
     m_router = new HotSpotRouter(m_surface);
 
-    static const char *const lightNames[] = {"Red light", "Yellow light", "Blue light", "Green light"};
+    static const char *const lightNames[] = {QT_TR_NOOP("Red light"), QT_TR_NOOP("Yellow light"),
+                                             QT_TR_NOOP("Blue light"), QT_TR_NOOP("Green light")};
     for (qint16 i = 0; i < 4; ++i) {
         imgClick[i] = new HotSpot(this);
         imgClick[i]->setObjectName(QStringLiteral("imgClick%1").arg(i));
@@ -176,7 +177,7 @@ void frmMain::createMenus()
 void frmMain::Form_Load()
 {
     m_generator.seed(m_platform.seed.value_or(quint32(QDateTime::currentMSecsSinceEpoch())));
-    App::setHelpFile(App::path() + QStringLiteral("/Tessaly.hlp"));
+    App::setHelpFile(App::localized(App::path() + QStringLiteral("/Tessaly.hlp")));
     for (int i = 0; i < 4; ++i) {
         QFile clip(QStringLiteral(":/WAVE/%1").arg(101 + i));
         if (clip.open(QIODevice::ReadOnly))

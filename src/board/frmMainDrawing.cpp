@@ -2,6 +2,7 @@
 // image, followed by one synchronous refresh where a light or the button changes.
 #include "board/frmMain.h"
 
+#include "platform/App.h"
 #include "platform/HotSpot.h"
 #include "platform/Surface.h"
 
@@ -15,8 +16,9 @@ namespace {
 QImage artwork(const char *name)
 {
     // Raw 32-bit pixels (the format the raster operations work in, bit by bit),
-    // embedded uncompressed: the picture is used in place, nothing is decoded.
-    const QResource raw(QStringLiteral(":/art/%1.rgb32").arg(QLatin1String(name)));
+    // embedded uncompressed: the picture is used in place, nothing is decoded. A
+    // picture with words on it (the New Game button) comes in the game's language.
+    const QResource raw(App::localized(QStringLiteral(":/art/%1.rgb32").arg(QLatin1String(name))));
     quint32 extent[2]{};
     if (raw.compressionAlgorithm() != QResource::NoCompression || raw.size() < qint64(sizeof extent))
         return {};

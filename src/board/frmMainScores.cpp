@@ -14,7 +14,6 @@ namespace {
 
 const QString scoresSection = QStringLiteral("Scores");
 const QString settingsSection = QStringLiteral("Settings");
-const QString anonymous = QStringLiteral("Anonymous");
 
 void checkIndex(qint16 Index)
 {
@@ -89,8 +88,8 @@ void frmMain::ReadSettings()
         miScores[std::size_t(i)] = StoredNumber::toInt16(text).value_or(0);
     }
     for (int i = 0; i < 5; ++i)
-        msNames[std::size_t(i)] = store.get(app, scoresSection, QStringLiteral("Name%1").arg(i + 1), anonymous);
-    msLastNameEntered = store.get(app, scoresSection, QStringLiteral("Last Name Entered"), anonymous);
+        msNames[std::size_t(i)] = store.get(app, scoresSection, QStringLiteral("Name%1").arg(i + 1), ScoreTable::anonymous());
+    msLastNameEntered = store.get(app, scoresSection, QStringLiteral("Last Name Entered"), ScoreTable::anonymous());
     const QString speed = store.get(app, settingsSection, QStringLiteral("Speed"), QStringLiteral("1"));
     modGlobals::giSpeed = StoredNumber::toInt16(speed).value_or(1);
 }

@@ -29,7 +29,7 @@ QWidget *makeLine(QWidget *parent, const QString &name, int x1, int x2, int top,
 {
     auto *line = new QWidget(parent);
     line->setObjectName(name);
-    line->setAccessibleName(QObject::tr("Separator"));
+    line->setAccessibleName(frmAbout::tr("Separator"));
     const int left = Twips::toPixels(x1);
     line->setGeometry(left, Twips::toPixels(top), Twips::toPixels(x2) - left, thickness);
     QPalette palette = line->palette();
@@ -120,7 +120,7 @@ frmAbout::frmAbout(Registry &registry, Shell &shell, MessageBox &box, QWidget *o
 void frmAbout::Form_Load()
 {
     setWindowTitle(tr("About %1").arg(App::title()));
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3").arg(App::major()).arg(App::minor()).arg(App::revision()));
+    lblVersion->setText(tr("Version %1.%2.%3").arg(App::major()).arg(App::minor()).arg(App::revision()));
     lblTitle->setText(App::title());
 }
 

@@ -1,6 +1,8 @@
 #include "platform/App.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 
 namespace {
@@ -8,6 +10,12 @@ QString &helpFilePath()
 {
     static QString path;
     return path;
+}
+
+QString &languageInUse()
+{
+    static QString language;
+    return language;
 }
 } // namespace
 
@@ -42,6 +50,29 @@ int App::revision()
 QString App::path()
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString App::language()
+{
+    return languageInUse();
+}
+
+void App::setLanguage(const QString &language)
+{
+    languageInUse() = language;
+}
+
+QString App::localized(const QString &file)
+{
+    const QFileInfo info(file);
+    // "de_AT" falls back to "de"; the file as named is the English one.
+    for (QString language = languageInUse(); !language.isEmpty(); language = language.section(u'_', 0, -2)) {
+        const QString candidate =
+            info.dir().filePath(info.completeBaseName() + u'_' + language + u'.' + info.suffix());
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return file;
 }
 
 QString App::helpFile()

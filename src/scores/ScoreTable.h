@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -20,6 +21,9 @@ class ScoreTable
 {
 public:
     virtual ~ScoreTable() = default;
+
+    // The name of an entry no player has claimed: a new table's and a cleared one's.
+    static QString anonymous() { return QCoreApplication::translate("ScoreTable", "Anonymous"); }
 
     virtual qint16 Score(qint16 Index) const = 0;
     virtual void setScore(qint16 Index, qint16 NewScore) = 0;

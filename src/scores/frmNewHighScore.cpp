@@ -15,13 +15,13 @@ frmNewHighScore::frmNewHighScore(ScoreTable &table, QWidget *owner)
 {
     setObjectName(QStringLiteral("frmNewHighScore"));
 
-    Label1 = new QLabel(QStringLiteral("You have acheived a new High Score!!!"), this);
+    Label1 = new QLabel(tr("You have acheived a new High Score!!!"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(Twips::rect(120, 180, 4155, 315));
     Label1->setFont(Twips::font(QStringLiteral("MS Sans Serif"), 9.75, true));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Label2 = new QLabel(QStringLiteral("Enter in your name for the record books"), this);
+    Label2 = new QLabel(tr("Enter in your name for the record books"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(Twips::rect(180, 600, 4035, 315));
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -30,12 +30,12 @@ frmNewHighScore::frmNewHighScore(ScoreTable &table, QWidget *owner)
     txtName->setObjectName(QStringLiteral("txtName"));
     txtName->setGeometry(Twips::rect(1260, 1080, 1875, 315));
     txtName->setMaxLength(std::numeric_limits<int>::max());
-    txtName->setAccessibleName(QStringLiteral("Name"));
+    txtName->setAccessibleName(tr("Name"));
 
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK = new QPushButton(tr("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(Twips::rect(1740, 1560, 975, 375));
-    cmdOK->setAccessibleName(QStringLiteral("OK"));
+    cmdOK->setAccessibleName(tr("OK"));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmNewHighScore::cmdOK_Click);
 

@@ -42,7 +42,7 @@ frmScores::frmScores(ScoreTable &table, MessageBox &box, QWidget *owner)
 {
     setObjectName(QStringLiteral("frmScores"));
 
-    Label1 = new QLabel(QStringLiteral("High Scores"), this);
+    Label1 = new QLabel(tr("High Scores"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(Twips::rect(180, 180, 3195, 495));
     Label1->setFont(Twips::font(QStringLiteral("Arial"), 20.25, true, true));
@@ -65,17 +65,17 @@ frmScores::frmScores(ScoreTable &table, MessageBox &box, QWidget *owner)
         lblScore[i] = rowLabel(this, indexed("lblScore", i), Twips::rect(2580, rowTop(i), 855, 255), Qt::AlignHCenter);
     }
 
-    Command1 = new QPushButton(QStringLiteral("&Return to Tessaly"), this);
+    Command1 = new QPushButton(tr("&Return to Tessaly"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(Twips::rect(600, 3120, 2355, 375));
-    Command1->setAccessibleName(QStringLiteral("Return to Tessaly"));
+    Command1->setAccessibleName(tr("Return to Tessaly"));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &frmScores::Command1_Click);
 
-    cmdClear = new QPushButton(QStringLiteral("Clear High Scores"), this);
+    cmdClear = new QPushButton(tr("Clear High Scores"), this);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
     cmdClear->setGeometry(Twips::rect(600, 3600, 2355, 315));
-    cmdClear->setAccessibleName(QStringLiteral("Clear High Scores"));
+    cmdClear->setAccessibleName(tr("Clear High Scores"));
     connect(cmdClear, &QPushButton::clicked, this, &frmScores::cmdClear_Click);
 
     setTabOrder(Command1, cmdClear);
@@ -102,15 +102,15 @@ void frmScores::Form_Load()
 
 void frmScores::cmdClear_Click()
 {
-    const int answer = mBox.msgBox(this, QStringLiteral("Are you sure you want to clear all of the scores?"),
+    const int answer = mBox.msgBox(this, tr("Are you sure you want to clear all of the scores?"),
                                    MessageBox::vbYesNo + MessageBox::vbQuestion,
-                                   QStringLiteral("Clear High Scores?"));
+                                   tr("Clear High Scores?"));
     if (answer != MessageBox::vbYes)
         return;
     for (int i = 0; i < rowCount; ++i) {
         mTable.setScore(qint16(i), 0);
-        mTable.setPlayerName(qint16(i), QStringLiteral("Anonymous"));
-        lblName[i]->setText(QStringLiteral("Anonymous"));
+        mTable.setPlayerName(qint16(i), ScoreTable::anonymous());
+        lblName[i]->setText(ScoreTable::anonymous());
         lblScore[i]->setText(QStringLiteral("0"));
     }
     mTable.saveTable();

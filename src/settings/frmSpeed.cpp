@@ -14,28 +14,28 @@ frmSpeed::frmSpeed(QWidget *owner)
 {
     setObjectName(QStringLiteral("frmSpeed"));
 
-    Label1 = new QLabel(QStringLiteral("Select the speed in which the lights will flash."), this);
+    Label1 = new QLabel(tr("Select the speed in which the lights will flash."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(Twips::rect(180, 60, 1935, 615));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setWordWrap(true);
 
-    static const char *const captions[optionCount] = {"&Slow", "&Normal", "&Fast"};
-    static const char *const names[optionCount] = {"Slow", "Normal", "Fast"};
+    static const char *const captions[optionCount] = {QT_TR_NOOP("&Slow"), QT_TR_NOOP("&Normal"), QT_TR_NOOP("&Fast")};
+    static const char *const names[optionCount] = {QT_TR_NOOP("Slow"), QT_TR_NOOP("Normal"), QT_TR_NOOP("Fast")};
     mOptions = new QButtonGroup(this);
     for (int i = 0; i < optionCount; ++i) {
-        optSpeed[i] = new OptionButton(QString::fromLatin1(captions[i]), this);
+        optSpeed[i] = new OptionButton(tr(captions[i]), this);
         optSpeed[i]->setObjectName(QStringLiteral("optSpeed(%1)").arg(i));
         optSpeed[i]->setGeometry(Twips::rect(300, 780 + 420 * i, 1695, 255));
-        optSpeed[i]->setAccessibleName(QString::fromLatin1(names[i]));
+        optSpeed[i]->setAccessibleName(tr(names[i]));
         mOptions->addButton(optSpeed[i], i);
     }
     connect(mOptions, &QButtonGroup::idClicked, this, [this](int id) { optSpeed_Click(qint16(id)); });
 
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK = new QPushButton(tr("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(Twips::rect(600, 2100, 1095, 375));
-    cmdOK->setAccessibleName(QStringLiteral("OK"));
+    cmdOK->setAccessibleName(tr("OK"));
     // Not even the default while focused: Enter is handled in eventFilter instead, so that
     // the dialog never adopts OK as its default button when it is shown.
     cmdOK->setAutoDefault(false);

@@ -2,6 +2,7 @@
 // convention the board's AND/OR stamps rely on, the lights' colours, the
 // socket and button shading, the icon and the counter's digit strip.
 
+#include "platform/App.h"
 #include "support/BoardProbe.h"
 #include "support/TestBoard.h"
 
@@ -87,6 +88,8 @@ private slots:
     void everyPictureHasItsSizeAndIsOpaque();
     void theBoardEmbedsEveryPictureAsCommitted_data();
     void theBoardEmbedsEveryPictureAsCommitted();
+    void aGermanBoardShowsTheGermanButton_data();
+    void aGermanBoardShowsTheGermanButton();
     void masksHoldOnlyPureBlackAndWhite_data();
     void masksHoldOnlyPureBlackAndWhite();
     void maskShapesAreSolidOvalsWhereTheBoardExpectsThem_data();
@@ -127,7 +130,7 @@ void TestArtwork::everyPictureHasItsSizeAndIsOpaque_data()
         QTest::newRow(qPrintable(name)) << QStringLiteral("art/%1.png").arg(name) << QSize(200, 200);
     for (const char *name : {"picLightMask", "picIndent", "picIndentMask"})
         QTest::newRow(name) << QStringLiteral("art/%1.png").arg(QLatin1String(name)) << QSize(200, 200);
-    for (const char *name : {"picNewUp", "picNewDown", "picNewGameMask"})
+    for (const char *name : {"picNewUp", "picNewDown", "picNewGameMask", "picNewUp_de", "picNewDown_de"})
         QTest::newRow(name) << QStringLiteral("art/%1.png").arg(QLatin1String(name)) << QSize(98, 43);
     QTest::newRow("digits") << QStringLiteral("digits.png") << QSize(200, 30);
 }
@@ -171,6 +174,23 @@ void TestArtwork::theBoardEmbedsEveryPictureAsCommitted()
     QVERIFY2(embedded.open(QIODevice::ReadOnly), qPrintable(embedded.fileName()));
     QVERIFY(committed.open(QIODevice::ReadOnly));
     QVERIFY(embedded.readAll() == committed.readAll());
+}
+
+void TestArtwork::aGermanBoardShowsTheGermanButton_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("released") << QStringLiteral("picNewUp");
+    QTest::newRow("pressed") << QStringLiteral("picNewDown");
+}
+
+void TestArtwork::aGermanBoardShowsTheGermanButton()
+{
+    // The button's caption is part of its picture: a board speaking German takes the German one.
+    QFETCH(QString, name);
+    App::setLanguage(QStringLiteral("de"));
+    const TestBoard board;
+    App::setLanguage({});
+    QCOMPARE(board.probe->picture(qPrintable(name)), loadAsset(QStringLiteral("art/%1_de.png").arg(name)));
 }
 
 void TestArtwork::masksHoldOnlyPureBlackAndWhite_data()
@@ -244,6 +264,8 @@ void TestArtwork::spritesAreBlackWhereverTheirMaskIsWhite_data()
     QTest::newRow("picIndent") << QStringLiteral("picIndent") << QStringLiteral("picIndentMask");
     QTest::newRow("picNewUp") << QStringLiteral("picNewUp") << QStringLiteral("picNewGameMask");
     QTest::newRow("picNewDown") << QStringLiteral("picNewDown") << QStringLiteral("picNewGameMask");
+    QTest::newRow("picNewUp_de") << QStringLiteral("picNewUp_de") << QStringLiteral("picNewGameMask");
+    QTest::newRow("picNewDown_de") << QStringLiteral("picNewDown_de") << QStringLiteral("picNewGameMask");
 }
 
 void TestArtwork::spritesAreBlackWhereverTheirMaskIsWhite()

@@ -234,6 +234,8 @@ void TestInstall::installedTreeHasEveryFile_data()
     QTest::addColumn<bool>("executable");
     QTest::newRow("game") << QStringLiteral("libexec/tessaly/tessaly") << true;
     QTest::newRow("help file") << QStringLiteral("libexec/tessaly/Tessaly.hlp") << false;
+    QTest::newRow("German help file") << QStringLiteral("libexec/tessaly/Tessaly_de.hlp") << false;
+    QTest::newRow("German translation") << QStringLiteral("libexec/tessaly/translations/tessaly_de.qm") << false;
     QTest::newRow("launcher") << QStringLiteral("bin/tessaly") << true;
     QTest::newRow("desktop entry") << QStringLiteral("share/applications/tessaly.desktop") << false;
     QTest::newRow("scalable icon") << QStringLiteral("share/icons/hicolor/scalable/apps/tessaly.svg") << false;
@@ -509,6 +511,8 @@ void TestInstall::debianPackageDependsOnWhatQtNeedsAtRunTime_data()
     QTest::newRow("PulseAudio client library") << libs + QStringLiteral("/libpulse.so.0");
     QTest::newRow("X11 platform plugin")
         << QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/libqxcb.so");
+    QTest::newRow("Qt's own translations")
+        << QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm");
     QTest::newRow("Liberation fonts") << QStringLiteral("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf");
 }
 
@@ -537,6 +541,13 @@ void TestInstall::debianPackageHoldsTheInstalledTreeUnderUsr_data()
     QTest::newRow("help file beside the game")
         << QStringLiteral("./usr/libexec/tessaly/Tessaly.hlp") << QStringLiteral("../../share/games/tessaly/Tessaly.hlp");
     QTest::newRow("help file") << QStringLiteral("./usr/share/games/tessaly/Tessaly.hlp") << QString();
+    QTest::newRow("German help file") << QStringLiteral("./usr/share/games/tessaly/Tessaly_de.hlp") << QString();
+    QTest::newRow("German help file beside the game")
+        << QStringLiteral("./usr/libexec/tessaly/Tessaly_de.hlp") << QStringLiteral("../../share/games/tessaly/Tessaly_de.hlp");
+    QTest::newRow("translations beside the game")
+        << QStringLiteral("./usr/libexec/tessaly/translations") << QStringLiteral("../../share/games/tessaly/translations");
+    QTest::newRow("German translation")
+        << QStringLiteral("./usr/share/games/tessaly/translations/tessaly_de.qm") << QString();
     QTest::newRow("desktop entry") << QStringLiteral("./usr/share/applications/tessaly.desktop") << QString();
     for (int size : {16, 32, 48, 64, 128, 256})
         QTest::addRow("icon %d", size) << QStringLiteral("./usr/share/icons/hicolor/%1x%1/apps/tessaly.png").arg(size)

@@ -19,9 +19,27 @@
 
 namespace {
 
-QString sourceHelpFile()
+QString sourceHelpFile(const QString &name = QStringLiteral("Tessaly.hlp"))
 {
-    return QDir(qEnvironmentVariable("TESSALY_SOURCE_DIR")).filePath(QStringLiteral("assets/help/Tessaly.hlp"));
+    return QDir(qEnvironmentVariable("TESSALY_SOURCE_DIR")).filePath(QStringLiteral("assets/help/") + name);
+}
+
+// The English help file and its translations, with their titles.
+void addHelpFileRows()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("English") << QStringLiteral("Tessaly.hlp") << QStringLiteral("Tessaly Help");
+    QTest::newRow("German") << QStringLiteral("Tessaly_de.hlp") << QStringLiteral("Tessaly-Hilfe");
+}
+
+// The topics' ids and context numbers, in the file's order.
+QStringList topicKeys(const HelpFile &file)
+{
+    QStringList keys;
+    for (const HelpFile::Topic &topic : file.topics())
+        keys << topic.id + u'=' + QString::number(topic.context.value_or(0));
+    return keys;
 }
 
 QString plain(const QString &html)
@@ -54,13 +72,18 @@ class TestHelpFile : public QObject
 private slots:
     void initTestCase();
 
+    void fileHasATitleAndTopicsWithUniqueNamesAndNumbers_data();
     void fileHasATitleAndTopicsWithUniqueNamesAndNumbers();
+    void everyLinkLeadsToATopicAndContentsListsThemAll_data();
     void everyLinkLeadsToATopicAndContentsListsThemAll();
+    void everyTopicIsWithinTheTextEngineLimits_data();
     void everyTopicIsWithinTheTextEngineLimits();
+    void translationsHaveTheEnglishTopicsAndNumbers();
     void topicsCoverWhatPlayersNeed_data();
     void topicsCoverWhatPlayersNeed();
     void contentsCommandShowsTheContentsInTheViewer();
     void contextCommandShowsThatTopicInTheViewer();
+    void gameBuildHasTheSameFileBesideItsBinary_data();
     void gameBuildHasTheSameFileBesideItsBinary();
 
 private:
@@ -72,47 +95,80 @@ void TestHelpFile::initTestCase()
     QVERIFY2(m_file.load(sourceHelpFile()), qPrintable(sourceHelpFile()));
 }
 
+void TestHelpFile::fileHasATitleAndTopicsWithUniqueNamesAndNumbers_data()
+{
+    addHelpFileRows();
+}
+
 void TestHelpFile::fileHasATitleAndTopicsWithUniqueNamesAndNumbers()
 {
     // Each topic can be reached by its own name and its own context number.
-    QCOMPARE(m_file.title(), QStringLiteral("Tessaly Help"));
-    QVERIFY(m_file.topics().size() >= 7);
-    QCOMPARE(m_file.contents()->id, QStringLiteral("contents"));
+    QFETCH(QString, name);
+    QFETCH(QString, title);
+    HelpFile file;
+    QVERIFY(file.load(sourceHelpFile(name)));
+    QCOMPARE(file.title(), title);
+    QVERIFY(file.topics().size() >= 7);
+    QCOMPARE(file.contents()->id, QStringLiteral("contents"));
     QSet<QString> ids;
     QSet<quint32> contexts;
-    for (const HelpFile::Topic &topic : m_file.topics()) {
+    for (const HelpFile::Topic &topic : file.topics()) {
         QVERIFY2(!topic.id.isEmpty() && !ids.contains(topic.id), qPrintable(topic.id));
         QVERIFY2(topic.context.has_value() && !contexts.contains(*topic.context), qPrintable(topic.id));
         QVERIFY(!topic.title.isEmpty());
         ids.insert(topic.id);
         contexts.insert(*topic.context);
-        QCOMPARE(m_file.topicByContext(*topic.context)->id, topic.id);
+        QCOMPARE(file.topicByContext(*topic.context)->id, topic.id);
     }
+}
+
+void TestHelpFile::everyLinkLeadsToATopicAndContentsListsThemAll_data()
+{
+    addHelpFileRows();
 }
 
 void TestHelpFile::everyLinkLeadsToATopicAndContentsListsThemAll()
 {
     // No dead links between topics, and the contents page reaches every topic.
+    QFETCH(QString, name);
+    HelpFile file;
+    QVERIFY(file.load(sourceHelpFile(name)));
     const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
-    for (const HelpFile::Topic &topic : m_file.topics()) {
+    for (const HelpFile::Topic &topic : file.topics()) {
         for (auto it = link.globalMatch(topic.html); it.hasNext();) {
             const QString target = it.next().captured(1);
-            QVERIFY2(target.startsWith(u'#') && m_file.topicById(target.mid(1)),
+            QVERIFY2(target.startsWith(u'#') && file.topicById(target.mid(1)),
                      qPrintable(topic.id + QStringLiteral(" -> ") + target));
         }
     }
-    for (const HelpFile::Topic &topic : m_file.topics()) {
-        if (topic.id != m_file.contents()->id)
-            QVERIFY2(m_file.contents()->html.contains(QStringLiteral("href=\"#%1\"").arg(topic.id)),
+    for (const HelpFile::Topic &topic : file.topics()) {
+        if (topic.id != file.contents()->id)
+            QVERIFY2(file.contents()->html.contains(QStringLiteral("href=\"#%1\"").arg(topic.id)),
                      qPrintable(topic.id));
     }
+}
+
+void TestHelpFile::everyTopicIsWithinTheTextEngineLimits_data()
+{
+    addHelpFileRows();
 }
 
 void TestHelpFile::everyTopicIsWithinTheTextEngineLimits()
 {
     // The limits that keep hostile topics away from the text engine let every real one through.
-    for (const HelpFile::Topic &topic : m_file.topics())
-        QVERIFY2(HtmlLimits::acceptable(m_file.page(topic.html)), qPrintable(topic.id));
+    QFETCH(QString, name);
+    HelpFile file;
+    QVERIFY(file.load(sourceHelpFile(name)));
+    for (const HelpFile::Topic &topic : file.topics())
+        QVERIFY2(HtmlLimits::acceptable(file.page(topic.html)), qPrintable(topic.id));
+}
+
+void TestHelpFile::translationsHaveTheEnglishTopicsAndNumbers()
+{
+    // A program asking for a topic by name or number finds the same one in every language.
+    HelpFile german;
+    QVERIFY(german.load(sourceHelpFile(QStringLiteral("Tessaly_de.hlp"))));
+    QCOMPARE(topicKeys(german), topicKeys(m_file));
 }
 
 void TestHelpFile::topicsCoverWhatPlayersNeed_data()
@@ -120,6 +176,8 @@ void TestHelpFile::topicsCoverWhatPlayersNeed_data()
     QTest::addColumn<QString>("id");
     QTest::addColumn<QStringList>("phrases");
 
+    QTest::newRow("contents") << QStringLiteral("contents")
+                              << QStringList{QStringLiteral("Press F1 on the board to come back to this page.")};
     QTest::newRow("how to play") << QStringLiteral("how-to-play")
                                  << QStringList{QStringLiteral("New Game"), QStringLiteral("F2"),
                                                 QStringLiteral("Game Over"), QStringLiteral("level"),
@@ -128,7 +186,7 @@ void TestHelpFile::topicsCoverWhatPlayersNeed_data()
     QTest::newRow("board") << QStringLiteral("board")
                            << QStringList{QStringLiteral("Red"), QStringLiteral("top left"),
                                           QStringLiteral("Green"), QStringLiteral("Level"),
-                                          QStringLiteral("999")};
+                                          QStringLiteral("00 when a game starts"), QStringLiteral("999")};
     QTest::newRow("menus") << QStringLiteral("menus")
                            << QStringList{QStringLiteral("New Game"), QStringLiteral("F2"),
                                           QStringLiteral("Adjust Speed..."), QStringLiteral("High Scores..."),
@@ -197,14 +255,20 @@ void TestHelpFile::contextCommandShowsThatTopicInTheViewer()
     QVERIFY(shownText(window).contains(QStringLiteral("Dark gap before each light")));
 }
 
+void TestHelpFile::gameBuildHasTheSameFileBesideItsBinary_data()
+{
+    addHelpFileRows();
+}
+
 void TestHelpFile::gameBuildHasTheSameFileBesideItsBinary()
 {
-    // The build puts the current help file next to the game, where it looks for it.
+    // The build puts the current help files next to the game, where it looks for them.
+    QFETCH(QString, name);
     const QString binary = qEnvironmentVariable("TESSALY_BINARY");
     QVERIFY(!binary.isEmpty());
-    const QString copy = QFileInfo(binary).dir().filePath(QStringLiteral("Tessaly.hlp"));
+    const QString copy = QFileInfo(binary).dir().filePath(name);
     QVERIFY2(QFileInfo::exists(copy), qPrintable(copy));
-    QCOMPARE(digest(copy), digest(sourceHelpFile()));
+    QCOMPARE(digest(copy), digest(sourceHelpFile(name)));
 }
 
 QTEST_MAIN(TestHelpFile)

@@ -141,6 +141,20 @@ bool XSession::waitForDialogToClose(QSize size, int msecs) const
     return true;
 }
 
+QString XSession::waitForWindowTitled(const QString &pattern, int msecs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const QString window = run({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                    QString::number(m_process.processId()), QStringLiteral("--name"), pattern})
+                                   .section(QLatin1Char('\n'), 0, 0);
+        if (!window.isEmpty() || clock.hasExpired(msecs))
+            return window;
+        QTest::qWait(100);
+    }
+}
+
 QString XSession::focusedWindow()
 {
     return run({QStringLiteral("getwindowfocus"), QStringLiteral("-f")});

@@ -63,6 +63,9 @@ public:
     Window waitForDialog(QSize size, int msecs = 10000) const;
     // Waits until no window of that size is shown; false if one still is.
     bool waitForDialogToClose(QSize size, int msecs = 10000) const;
+    // Waits for a shown window of the game whose title matches the pattern (a regular
+    // expression, as xdotool takes it); an empty id when none came in time.
+    QString waitForWindowTitled(const QString &pattern, int msecs = 10000) const;
     // The window that has the keyboard focus now.
     static QString focusedWindow();
     // A part of the screen as shown now.

@@ -1,0 +1,1 @@
+tessaly_test_needs_x(tst_locale_e2e)
