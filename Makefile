@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEPS := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpulse-dev libgl-dev \
-        fonts-liberation xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils \
+        fonts-liberation xvfb xauth x11-utils x11-xkb-utils xdotool pulseaudio pulseaudio-utils \
         desktop-file-utils appstream dpkg-dev
 
 # What `make bench` loads the machine with; the PipeWire comparison runs when
