@@ -66,8 +66,9 @@ assets: build
 	./tools/make_assets.sh $(BUILD)
 
 screenshot: build
-	@dpkg -s imagemagick >/dev/null 2>&1 || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick
+	@dpkg -s imagemagick optipng >/dev/null 2>&1 || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick optipng
 	./tools/screenshot.sh $(BUILD) docs/board.png
+	./tools/screenshots.sh $(BUILD) docs/screenshots
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
