@@ -56,6 +56,14 @@ private slots:
     void enterOnSystemInfoStartsItAndKeepsTheWindowOpen();
 
 private:
+    // The registry names a system tool that the shell can start.
+    void installSysInfoTool()
+    {
+        m_registry.setString(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
+                             "PATH", "/usr/bin/hardinfo");
+        m_shell.startable.insert(QStringLiteral("/usr/bin/hardinfo"));
+    }
+
     std::unique_ptr<QWidget> m_board;
     FakeRegistry m_registry;
     RecordingShell m_shell;
@@ -205,9 +213,7 @@ void TestFrmAbout::plainAccessKeyStartsSystemInfo()
 {
     // S alone presses System Info, as a plain access key does in the other dialogs.
     QFETCH(QString, text);
-    m_registry.setString(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                         "PATH", "/usr/bin/hardinfo");
-    m_shell.startable.insert(QStringLiteral("/usr/bin/hardinfo"));
+    installSysInfoTool();
     m_board->show();
     frmAbout about(m_registry, m_shell, m_box, m_board.get());
     about.show();
@@ -294,9 +300,7 @@ void TestFrmAbout::okHasTheFocusAndTabReachesSystemInfo()
 void TestFrmAbout::enterOnSystemInfoStartsItAndKeepsTheWindowOpen()
 {
     // With the focus on System Info, Enter presses that button; the window stays open.
-    m_registry.setString(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                         "PATH", "/usr/bin/hardinfo");
-    m_shell.startable.insert(QStringLiteral("/usr/bin/hardinfo"));
+    installSysInfoTool();
     m_board->show();
     frmAbout about(m_registry, m_shell, m_box, m_board.get());
     int result = -1;
