@@ -117,6 +117,29 @@ idle_rows "a game waiting for the player" "$game"
 kill "$game"; wait "$game" 2>/dev/null
 echo "Idle CPU: all threads of the game (build/tessaly under the X server) and of the sound server ($server) from /proc/<pid>/task/*/schedstat over 20 s; the sink's state from pactl at the end. The sound server here suspends a sink 5 s after its last stream went idle, as a desktop's does." >> "$notes"
 
+# The desktop session, 10 runs: a second start while the game runs, to the second's
+# exit; then SIGTERM (as a logout sends) to the game's exit after its shut-down.
+echo "bench: session ..." >&2
+: > "$work/again_ms"; : > "$work/signal_ms"
+ms_since() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
+for _ in $(seq 10); do
+  "$build/tessaly" > /dev/null 2>&1 &
+  game=$!
+  timeout 20 xdotool search --sync --all --onlyvisible --pid "$game" --name '^Tessaly$' > /dev/null
+  t0=$(date +%s%N)
+  if "$build/tessaly" > /dev/null 2>&1; then ms_since "$t0" >> "$work/again_ms"; else echo 999999 >> "$work/again_ms"; fi
+  t0=$(date +%s%N)
+  kill -TERM "$game"
+  if wait "$game"; then ms_since "$t0" >> "$work/signal_ms"; else echo 999999 >> "$work/signal_ms"; fi
+done
+session_row() {
+  sort -n "$2" | awk -v m="$1" -v t="$3" '{ v[NR] = $1 } END {
+    printf "%s\t%d ms median, %d ms worst\t<= %d ms\t%s\n", m, v[int((NR + 1) / 2)], v[NR], t, (v[NR] <= t ? "PASS" : "MISS") }' >> "$rows"
+}
+session_row "Second start to its exit, the game running" "$work/again_ms" 500
+session_row "SIGTERM to the game's exit" "$work/signal_ms" 1000
+echo "Session: 10 runs each; a second start counts from the shell's fork to its exit (status 0, having asked the running game to show itself); SIGTERM from kill to the game's exit with status 0 after its shut-down wrote the settings. A run that ended otherwise counts as 999999 ms." >> "$notes"
+
 elapsed=$(( $(date +%s) - started ))
 
 # One table, columns sized to their widest entry.

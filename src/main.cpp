@@ -2,22 +2,47 @@
 #include "board/frmMain.h"
 #include "platform/AfterFirstFrame.h"
 #include "platform/App.h"
+#include "platform/SingleInstance.h"
 #include "platform/Twips.h"
+#include "platform/UnixSignals.h"
 
 #include <QApplication>
 #include <QIcon>
 
+#include <csignal>
+
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(App::title());
+    // One game per settings file, so that two never overwrite each other's table: a
+    // later start shows the running game and ends, before it opens a display.
+    SingleInstance instance(RealPlatform::settingsLock());
+    if (instance.start() == SingleInstance::Start::HandedOver)
+        return 0;
+
+    QApplication app(argc, argv);
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(App::major()).arg(App::minor()).arg(App::revision()));
     QApplication::setDesktopFileName(QStringLiteral("tessaly"));
     Twips::installFontSubstitutes();
+    // A logout or "systemctl --user stop" (SIGTERM), a closed terminal (SIGHUP) and
+    // Ctrl+C (SIGINT) close the game as its Exit command does.
+    UnixSignals endSignals({SIGTERM, SIGHUP, SIGINT});
 
     RealPlatform platform;
     frmMain board(platform.services());
+    QObject::connect(&endSignals, &UnixSignals::received, &board, [&board] {
+        board.endSession();
+        QCoreApplication::exit(0);
+    });
+    // The session manager asks for the data before the session ends; the end itself
+    // then closes the windows.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &board, &frmMain::saveTable,
+                     Qt::DirectConnection);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &board, &frmMain::bringToFront);
+    QObject::connect(&app, &QGuiApplication::lastWindowClosed, &instance, &SingleInstance::close);
+    instance.listen();
+
     QApplication::setWindowIcon(board.windowIcon());
     // The larger icons, for the desktop's switchers and menus, would hold the first
     // frame back while show() decodes them and hands them to the X server.

@@ -1,6 +1,7 @@
 #include "board/RealPlatform.h"
 
 #include "platform/AfterFirstFrame.h"
+#include "platform/App.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/LinuxRegistry.h"
 #include "platform/QtHelpViewer.h"
@@ -34,4 +35,10 @@ Platform RealPlatform::services() const
     platform.registry = m_registry.get();
     platform.messageBox = m_messageBox.get();
     return platform;
+}
+
+QString RealPlatform::settingsLock()
+{
+    const QString file = IniSettingsStore().fileName(App::title());
+    return file.isEmpty() ? file : file + QStringLiteral(".lock");
 }

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+#include <QString>
+
 #include <memory>
 
 class AfterFirstFrame;
@@ -23,6 +25,9 @@ public:
     ~RealPlatform();
 
     Platform services() const;
+    // The lock that keeps a second game off the settings file; empty when there is no
+    // home folder, and so no file to keep.
+    static QString settingsLock();
 
 private:
     std::unique_ptr<QtMessagePump> m_pump;

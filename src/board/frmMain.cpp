@@ -256,8 +256,13 @@ void frmMain::PlayTone(qint16 index)
 
 void frmMain::mnuGameSpeed_Click()
 {
-    frmSpeed dialog(this);
-    dialog.exec();
+    const qint16 before = modGlobals::giSpeed;
+    {
+        frmSpeed dialog(this);
+        dialog.exec();
+    }
+    if (modGlobals::giSpeed != before)
+        saveTable();
 }
 
 void frmMain::mnuGameScores_Click()

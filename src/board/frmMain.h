@@ -40,6 +40,13 @@ public:
     void setPlayerName(qint16 Index, const QString &sNewName) override;
     qint16 currentScorePos() const override { return miCurrentScorePos; }
     QString lastNameEntered() const override { return msLastNameEntered; }
+    void saveTable() override;
+
+    // The desktop session. Its end (a signal, the session manager) closes the board as
+    // closing it would, from any state and whatever window is open over it; a second
+    // start of the game shows the board, or the window open over it, to the player.
+    void endSession();
+    void bringToFront();
 
     // Event handlers; the menus, hot-spots and timer call them, and so may tests.
     void mnuGameNew_Click();
@@ -76,6 +83,7 @@ private:
     void Form_Unload();
     void ReadSettings();
     void WriteSettings();
+    void closeDialogs();
 
     // Round flow.
     void AddToSequence();

@@ -1,5 +1,6 @@
 // The board's score table: the accessors the dialogs use, the insertion at game
-// over, and the twelve stored values read at start-up and written at shut-down.
+// over, and the twelve stored values read at start-up and written at shut-down and
+// whenever one is decided.
 #include "board/frmMain.h"
 
 #include "board/modGlobals.h"
@@ -69,7 +70,10 @@ void frmMain::CheckHighScore()
         frmNewHighScore nameEntry(*this, this);
         nameEntry.exec();
     }
-    {
+    // The board unloads behind the name entry only when the session ends; it has then
+    // stored the name and shows nothing more.
+    if (!m_unloaded) {
+        saveTable();
         frmScores scores(*this, *m_platform.messageBox, this);
         scores.exec();
     }

@@ -29,4 +29,6 @@ public:
     // Place the last finished game's score took, -1 for none.
     virtual qint16 currentScorePos() const = 0;
     virtual QString lastNameEntered() const = 0;
+    // Makes the table as it is now, with the other stored values, lasting at once.
+    virtual void saveTable() = 0;
 };

@@ -122,6 +122,7 @@ void frmScores::cmdClear_Click()
         showName(lblName[i], QStringLiteral("Anonymous"));
         lblScore[i]->setText(QStringLiteral("0"));
     }
+    mTable.saveTable();
 }
 
 void frmScores::Command1_Click()

@@ -5,11 +5,16 @@
 #include "support/BoardProbe.h"
 #include "support/TestBoard.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 // The board's score table, its stored values and its level counter.
 class TestBoardTable : public QObject
@@ -36,7 +41,43 @@ class TestBoardTable : public QObject
         t.pressAndRelease(qint16((due + 1) % 4));
     }
 
+    // Ends a game at score 0 by a wrong press, with New Game asked for while the release
+    // is judged: the new game waits for the game over to finish.
+    static void finishGameAskingForANewOne(TestBoard &t)
+    {
+        t.probe->setGame(0, -1);
+        const auto wrong = qint16((t.probe->sequence().at(0) + 1) % 4);
+        t.board->imgClick_MouseDown(wrong, HotSpot::vbLeftButton, 0, 0, 0);
+        t.board->imgClick_MouseUp(wrong, HotSpot::vbLeftButton, 0, 0, 0);
+        t.board->mnuGameNew_Click();
+        t.pump.runPending();
+    }
+
     static QImage pixels(QWidget &widget) { return widget.grab().toImage(); }
+
+    static QString stored(const TestBoard &t, const char *section, const char *key)
+    {
+        return t.store.values.value(MemorySettingsStore::path("Tessaly", section, key));
+    }
+
+    // Until stopped, hands each modal window that opens to act, once.
+    static void onEachWindow(QTimer &timer, const std::function<void(QWidget &)> &act)
+    {
+        timer.setInterval(5);
+        connect(&timer, &QTimer::timeout, [act, last = QPointer<QWidget>()]() mutable {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || modal == last)
+                return;
+            last = modal;
+            act(*modal);
+        });
+        timer.start();
+    }
+
+    static void clickOption(QWidget &speedWindow, int index)
+    {
+        speedWindow.findChild<QAbstractButton *>(QStringLiteral("optSpeed(%1)").arg(index))->click();
+    }
 
 private slots:
     void init() { modGlobals::giSpeed = 1; }
@@ -179,6 +220,118 @@ private slots:
             QCOMPARE(t.board->msLastNameEntered, QStringLiteral("New"));
         }
         QVERIFY(!t.probe->clickBusy());
+    }
+
+    void aNameIsWrittenAsSoonAsItIsEntered()
+    {
+        // OK in the name entry makes the table lasting before the scores window shows it;
+        // closing that window writes nothing more.
+        TestBoard t;
+        int flushesWhileShown = -1;
+        QString nameWhileShown;
+        QTimer answer;
+        onEachWindow(answer, [&](QWidget &modal) {
+            if (auto *name = modal.findChild<QLineEdit *>(QStringLiteral("txtName"))) {
+                name->setText(QStringLiteral("Ada"));
+            } else {
+                flushesWhileShown = t.store.flushes;
+                nameWhileShown = stored(t, "Scores", "Name1");
+            }
+            QTest::keyClick(modal.focusWidget() ? modal.focusWidget() : &modal, Qt::Key_Return);
+        });
+        finishGameWith(t, 0);
+        QCOMPARE(flushesWhileShown, 1);
+        QCOMPARE(nameWhileShown, QStringLiteral("Ada"));
+        QCOMPARE(t.store.flushes, 1);
+    }
+
+    void aSpeedIsWrittenWhenItsWindowClosesChanged_data()
+    {
+        QTest::addColumn<QList<int>>("chosen");
+        QTest::addColumn<int>("flushes");
+        QTest::newRow("Fast") << QList<int>{2} << 1;
+        QTest::newRow("untouched") << QList<int>{} << 0;
+        QTest::newRow("Fast, then Normal again") << QList<int>{2, 1} << 0;
+    }
+    void aSpeedIsWrittenWhenItsWindowClosesChanged()
+    {
+        // Only a window that closes on another code than it opened with writes, and once.
+        QFETCH(QList<int>, chosen);
+        QFETCH(int, flushes);
+        TestBoard t;
+        QTimer answer;
+        onEachWindow(answer, [&](QWidget &modal) {
+            for (const int option : chosen)
+                clickOption(modal, option);
+            QCOMPARE(t.store.flushes, 0);
+            modal.findChild<QAbstractButton *>(QStringLiteral("cmdOK"))->click();
+        });
+        t.board->mnuGameSpeed_Click();
+        QCOMPARE(t.store.flushes, flushes);
+        QCOMPARE(stored(t, "Settings", "Speed"), flushes ? QStringLiteral("2") : QString());
+    }
+
+    void theSessionEndsFromAnyWindowAndWritesOnce_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QStringList>("windows");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("speed");
+        const QString typed = QStringLiteral("Zoë \"<b>\" = ;#[x]\\");
+        QTest::newRow("no window") << QString() << QStringList{} << "Anonymous" << "1";
+        QTest::newRow("name entry, a name typed") << "game over" << QStringList{"frmNewHighScore"} << typed << "1";
+        QTest::newRow("name entry, New Game asked for meanwhile")
+            << "game over, New Game asked" << QStringList{"frmNewHighScore"} << typed << "1";
+        QTest::newRow("speed, Fast chosen") << "speed" << QStringList{"frmSpeed"} << "Anonymous" << "2";
+        QTest::newRow("scores") << "scores" << QStringList{"frmScores"} << "Anonymous" << "1";
+        QTest::newRow("about") << "about" << QStringList{"frmAbout"} << "Anonymous" << "1";
+    }
+    void theSessionEndsFromAnyWindowAndWritesOnce()
+    {
+        // The session's end closes the window open over the board as Escape would, keeps a
+        // name being typed as OK would, opens nothing more and writes the values once.
+        QFETCH(QString, opener);
+        QFETCH(QStringList, windows);
+        QFETCH(QString, name);
+        QFETCH(QString, speed);
+        TestBoard t;
+        t.board->show();
+        QStringList seen;
+        QTimer ending;
+        onEachWindow(ending, [&](QWidget &modal) {
+            seen << modal.objectName();
+            if (seen.size() > 1) {  // opened after the end: a fault, closed so the test goes on
+                qobject_cast<QDialog *>(&modal)->reject();
+                return;
+            }
+            if (auto *box = modal.findChild<QLineEdit *>(QStringLiteral("txtName")))
+                box->setText(name);
+            if (opener == QLatin1String("speed"))
+                clickOption(modal, 2);
+            t.board->endSession();
+        });
+        if (opener.isEmpty())
+            t.board->endSession();
+        else if (opener == QLatin1String("game over"))
+            finishGameWith(t, 0);
+        else if (opener == QLatin1String("game over, New Game asked"))
+            finishGameAskingForANewOne(t);
+        else if (opener == QLatin1String("speed"))
+            t.board->mnuGameSpeed_Click();
+        else if (opener == QLatin1String("scores"))
+            t.board->mnuGameScores_Click();
+        else
+            t.board->mnuHelpAbout_Click();
+        QCOMPARE(seen, windows);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!t.board->isVisible());
+        QCOMPARE(t.store.flushes, 1);
+        QCOMPARE(stored(t, "Scores", "Name1"), name);
+        QCOMPARE(stored(t, "Scores", "Last Name Entered"), name);
+        QCOMPARE(stored(t, "Settings", "Speed"), speed);
+        QCOMPARE(modGlobals::giCurrentScorePos, qint16(-1));
+        QVERIFY(!t.probe->tmrShowLights().isActive());
+        QVERIFY(!t.probe->lblGameOver().isHidden());
     }
 
     void theLevelCounterShowsNothingThenZeroThenEachLevel()

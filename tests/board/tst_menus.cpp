@@ -151,6 +151,18 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    void aSecondStartBringsBackTheMinimizedBoard()
+    {
+        // Started again, the game shows its board, not a second one: restored and active.
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        t->board->showMinimized();
+        t->board->bringToFront();
+        QVERIFY(!t->board->isMinimized());
+        QTRY_COMPARE(QApplication::activeWindow(), t->board.get());
+    }
+
     void exitClosesTheBoardAndSavesOnce()
     {
         // Exit and the close button do the same: the twelve values are written once.

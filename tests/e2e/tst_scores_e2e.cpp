@@ -1,11 +1,17 @@
 #include "platform/Twips.h"
 #include "support/XSession.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHash>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
+
+#include <csignal>
 
 namespace {
 
@@ -118,10 +124,75 @@ QHash<QString, QString> readIni(const QString &path)
     return values;
 }
 
+QString iniPath(const QTemporaryDir &config)
+{
+    return config.filePath(QStringLiteral("Tessaly/Tessaly.ini"));
+}
+
+// A settings file as a player's earlier run might have left it.
+bool writeIni(const QTemporaryDir &config, const QByteArray &text)
+{
+    QDir().mkpath(QFileInfo(iniPath(config)).path());
+    QFile file(iniPath(config));
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Plays a game that a first wrong press ends, up to the name entry with the keyboard in
+// it: New Game, its first light watched, then a press on another light.
+void playToTheNameEntry(XSession &game)
+{
+    const QImage idle = game.grabBoard();
+    QCOMPARE(XSession::litLights(idle, idle), 0);
+    game.click(QPoint(200, 215));
+    int shown = -1;
+    QTRY_VERIFY_WITH_TIMEOUT((shown = game.onlyLitLight(idle)) >= 0, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(XSession::litLights(game.grabBoard(), idle), 0, 5000);
+    QTest::qWait(400);
+    game.click(XSession::lightCentre((shown + 1) % 4));
+    const XSession::Window name = game.waitForDialog(XSession::nameWindow);
+    QVERIFY2(!name.id.isEmpty(), "a wrong press asked for no name");
+    QTRY_COMPARE_WITH_TIMEOUT(XSession::focusedWindow(), name.id, 5000);
+}
+
+// Opens a dialog from the board's menus with the keys given; the dialog once it has the
+// keyboard, or an empty one.
+XSession::Window openDialog(XSession &game, const QStringList &keys, QSize size)
+{
+    game.focusBoard();
+    game.keys(keys);
+    const XSession::Window dialog = game.waitForDialog(size);
+    for (int i = 0; i < 50 && !dialog.id.isEmpty(); ++i) {
+        if (XSession::focusedWindow() == dialog.id)
+            return dialog;
+        QTest::qWait(100);
+    }
+    return {};
+}
+
+// Waits for a shown window of the game with this title; false when none came.
+bool waitForTitled(const QString &title)
+{
+    const QStringList search{QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                             QRegularExpression::escape(title)};
+    for (int i = 0; i < 100; ++i) {
+        if (!XSession::run(search).isEmpty())
+            return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+
 } // namespace
 
 // The real game under Xvfb with a private config folder: a high score played, named,
-// shown marked, written at exit with the speed, and shown again after a restart.
+// shown marked, written at exit with the speed, and shown again after a restart; and
+// the game in a desktop session, ended by signals, killed and started twice.
 class TestScoresEndToEnd : public QObject
 {
     Q_OBJECT
@@ -146,28 +217,15 @@ private slots:
             QVERIFY2(game.start(config.path()), qPrintable(game.error()));
 
             // Game > Adjust Speed... > Fast > OK.
-            game.focusBoard();
-            game.keys({QStringLiteral("alt+g"), QStringLiteral("a")});
-            const XSession::Window speed = game.waitForDialog(XSession::speedWindow);
-            QVERIFY2(!speed.id.isEmpty(), "Game > Adjust Speed... showed no speed window");
-            QTRY_COMPARE_WITH_TIMEOUT(XSession::focusedWindow(), speed.id, 5000);
+            QVERIFY2(!openDialog(game, {QStringLiteral("alt+g"), QStringLiteral("a")}, XSession::speedWindow).id.isEmpty(),
+                     "Game > Adjust Speed... showed no speed window");
             game.keys({QStringLiteral("f"), QStringLiteral("Tab"), QStringLiteral("Return")});
             QVERIFY2(game.waitForDialogToClose(XSession::speedWindow), "the speed window stayed open after OK");
 
-            // A new game, its first light watched, then a press on another light.
-            const QImage idle = game.grabBoard();
-            QCOMPARE(XSession::litLights(idle, idle), 0);
-            game.click(QPoint(200, 215));
-            int shown = -1;
-            QTRY_VERIFY_WITH_TIMEOUT((shown = game.onlyLitLight(idle)) >= 0, 5000);
-            QTRY_COMPARE_WITH_TIMEOUT(XSession::litLights(game.grabBoard(), idle), 0, 5000);
-            QTest::qWait(400);
-            game.click(XSession::lightCentre((shown + 1) % 4));
-
             // Score 0 beats no one but ties the empty table's first place: the name is asked for.
-            const XSession::Window name = game.waitForDialog(XSession::nameWindow);
-            QVERIFY2(!name.id.isEmpty(), "a wrong press at score 0 asked for no name");
-            QTRY_COMPARE_WITH_TIMEOUT(XSession::focusedWindow(), name.id, 5000);
+            playToTheNameEntry(game);
+            if (QTest::currentTestFailed())
+                return;
             // The offered name is selected, so typing replaces it.
             game.type(typedName);
             game.keys({QStringLiteral("Return")});
@@ -235,6 +293,131 @@ private slots:
         again.keys({QStringLiteral("Return")});
         QVERIFY2(again.waitForDialogToClose(XSession::scoresWindow), "the scores window stayed open after Enter");
         QCOMPARE(again.closeByMenu(), 0);
+    }
+
+    void aSignalClosesTheGameKeepingWhatWasChosen_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("name2");
+        QTest::addColumn<QString>("speed");
+        QTest::newRow("SIGTERM, no window open") << SIGTERM << QString() << anonymous << "1";
+        QTest::newRow("SIGHUP, speed window open, Fast chosen") << SIGHUP << "speed" << anonymous << "2";
+        QTest::newRow("SIGTERM, a name being typed") << SIGTERM << "name" << typedName << "1";
+        QTest::newRow("SIGHUP, asked whether to clear the table") << SIGHUP << "clear" << anonymous << "1";
+        QTest::newRow("SIGINT, About open") << SIGINT << "about" << anonymous << "1";
+    }
+    void aSignalClosesTheGameKeepingWhatWasChosen()
+    {
+        // A logout, a closed terminal or Ctrl+C closes the game as Exit does, whatever window
+        // is open over the board: status 0, and the file holds all twelve values as chosen (a
+        // name being typed as if OK had been pressed, a pending question as a No).
+        QFETCH(int, number);
+        QFETCH(QString, window);
+        QFETCH(QString, name2);
+        QFETCH(QString, speed);
+        QTemporaryDir config;
+        // Only a shut-down writes the keys this file lacks.
+        QVERIFY(writeIni(config, "[Scores]\nScore1=5\nName1=Ada\n"));
+        XSession game;
+        QVERIFY2(game.start(config.path()), qPrintable(game.error()));
+        if (window == QLatin1String("speed")) {
+            QVERIFY(!openDialog(game, {QStringLiteral("alt+g"), QStringLiteral("a")}, XSession::speedWindow).id.isEmpty());
+            game.keys({QStringLiteral("f")});
+        } else if (window == QLatin1String("name")) {
+            playToTheNameEntry(game);
+            if (QTest::currentTestFailed())
+                return;
+            game.type(typedName);
+        } else if (window == QLatin1String("clear")) {
+            QVERIFY(!openDialog(game, {QStringLiteral("alt+g"), QStringLiteral("h")}, XSession::scoresWindow).id.isEmpty());
+            game.keys({QStringLiteral("Tab"), QStringLiteral("space")});
+            QVERIFY2(waitForTitled(QStringLiteral("Clear High Scores?")), "Clear High Scores asked nothing");
+        } else if (window == QLatin1String("about")) {
+            game.focusBoard();
+            game.keys({QStringLiteral("alt+h"), QStringLiteral("a")});
+            QVERIFY2(waitForTitled(QStringLiteral("About Tessaly")), "Help > About showed no window");
+        }
+        game.sendSignal(number);
+        QVERIFY2(game.waitForExit(), "the game went on after the signal");
+        QCOMPARE(game.exitResult(), 0);
+
+        const QHash<QString, QString> ini = readIni(iniPath(config));
+        QCOMPARE(ini.size(), 12);
+        QCOMPARE(ini.value(QStringLiteral("Scores/Score1")), QStringLiteral("5"));
+        QCOMPARE(ini.value(QStringLiteral("Scores/Name1")), QStringLiteral("Ada"));
+        QCOMPARE(ini.value(QStringLiteral("Scores/Name2")), name2);
+        QCOMPARE(ini.value(QStringLiteral("Scores/Last Name Entered")), name2);
+        QCOMPARE(ini.value(QStringLiteral("Settings/Speed")), speed);
+    }
+
+    void aNameJustEnteredOutlivesAKillAndItsLock()
+    {
+        // OK writes the name at once: a kill while the table is shown loses nothing, and the
+        // lock the killed game left does not keep the next start out.
+        QTemporaryDir config;
+        {
+            XSession game;
+            QVERIFY2(game.start(config.path()), qPrintable(game.error()));
+            playToTheNameEntry(game);
+            if (QTest::currentTestFailed())
+                return;
+            game.type(typedName);
+            game.keys({QStringLiteral("Return")});
+            QVERIFY2(!game.waitForDialog(XSession::scoresWindow).id.isEmpty(), "no scores window followed the name");
+            game.sendSignal(SIGKILL);
+            QVERIFY(game.waitForExit());
+            QCOMPARE(game.exitResult(), -1);
+        }
+        const QHash<QString, QString> ini = readIni(iniPath(config));
+        QCOMPARE(ini.value(QStringLiteral("Scores/Name1")), typedName);
+        QCOMPARE(ini.value(QStringLiteral("Scores/Last Name Entered")), typedName);
+        QVERIFY(QFile::exists(iniPath(config) + QStringLiteral(".lock")));
+
+        XSession next;
+        QVERIFY2(next.start(config.path()), qPrintable(next.error()));
+        QCOMPARE(XSession::boardWindows(), 1);
+        QCOMPARE(next.closeByMenu(), 0);
+    }
+
+    void aSecondStartShowsTheRunningGameAndEnds_data()
+    {
+        QTest::addColumn<bool>("speedWindowOpen");
+        QTest::newRow("board") << false;
+        QTest::newRow("speed window open over it") << true;
+    }
+    void aSecondStartShowsTheRunningGameAndEnds()
+    {
+        // Started again on the same settings, the game opens no second board: the running
+        // one, or the window open over it, takes the keyboard, and the second start ends
+        // with status 0 without touching the file.
+        QFETCH(bool, speedWindowOpen);
+        QTemporaryDir config;
+        QVERIFY(writeIni(config, "[Settings]\nSpeed=0\n"));
+        XSession game;
+        QVERIFY2(game.start(config.path()), qPrintable(game.error()));
+        QString front = game.boardWindow();
+        if (speedWindowOpen) {
+            front = openDialog(game, {QStringLiteral("alt+g"), QStringLiteral("a")}, XSession::speedWindow).id;
+            QVERIFY(!front.isEmpty());
+        }
+        // Another program has the keyboard meanwhile.
+        QWidget other;
+        other.resize(120, 80);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        other.activateWindow();
+        QTRY_COMPARE_WITH_TIMEOUT(XSession::focusedWindow(), QString::number(other.winId()), 5000);
+
+        QCOMPARE(game.startAgain(), 0);
+        QCOMPARE(XSession::boardWindows(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(XSession::focusedWindow(), front, 5000);
+        QCOMPARE(fileBytes(iniPath(config)), QByteArray("[Settings]\nSpeed=0\n"));
+        if (speedWindowOpen) {
+            game.keys({QStringLiteral("Tab"), QStringLiteral("Return")});
+            QVERIFY(game.waitForDialogToClose(XSession::speedWindow));
+        }
+        QCOMPARE(game.closeByMenu(), 0);
     }
 };
 

@@ -67,6 +67,8 @@ private slots:
     void answerIsTheCodeOfTheButtonPressed();
     void keysAnswerAsTheClassicBoxDoes_data();
     void keysAnswerAsTheClassicBoxDoes();
+    void aBoxClosedUnansweredAnswersAsEscapeWould_data();
+    void aBoxClosedUnansweredAnswersAsEscapeWould();
     void emptyTitleIsTheApplicationTitle_data();
     void emptyTitleIsTheApplicationTitle();
     void promptIsShownAsPlainTextOverTheOwner();
@@ -164,6 +166,26 @@ void tst_QtMessageBox::keysAnswerAsTheClassicBoxDoes()
     Seen seen;
     const int result = openAndAnswer(QStringLiteral("Question?"), style, QString(), nullptr, seen,
                                      [key](QMessageBox &box) { QTest::keyClick(&box, Qt::Key(key)); });
+    QVERIFY(seen.found);
+    QCOMPARE(result, answer);
+}
+
+void tst_QtMessageBox::aBoxClosedUnansweredAnswersAsEscapeWould_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Yes/No is No") << 36 << 7;
+    QTest::newRow("OK only is OK") << 0 << 1;
+}
+
+void tst_QtMessageBox::aBoxClosedUnansweredAnswersAsEscapeWould()
+{
+    // Closed by the program (its session ending), a question is never taken for a Yes.
+    QFETCH(int, style);
+    QFETCH(int, answer);
+    Seen seen;
+    const int result = openAndAnswer(QStringLiteral("Question?"), style, QString(), nullptr, seen,
+                                     [](QMessageBox &box) { box.reject(); });
     QVERIFY(seen.found);
     QCOMPARE(result, answer);
 }

@@ -250,6 +250,7 @@ void tst_frmScores::clearAnsweredNoChangesNothing()
     QCOMPARE(table.names[3], QStringLiteral("Dee"));
     QCOMPARE(table.lastName, QStringLiteral("Eve"));
     QCOMPARE(table.nameWrites, 0);
+    QCOMPARE(table.saves, 0);
     QCOMPARE(rowLabel(dialog, "lblName", 0)->text(), QStringLiteral("Ann"));
     QCOMPARE(rowLabel(dialog, "lblScore", 0)->text(), QStringLiteral("50"));
     QVERIFY(dialog.isVisible());
@@ -257,7 +258,8 @@ void tst_frmScores::clearAnsweredNoChangesNothing()
 
 void tst_frmScores::clearAnsweredYesClearsTableAndLastName()
 {
-    // Answered Yes, every entry becomes 0 "Anonymous", so does the last name, and the bar stays.
+    // Answered Yes, every entry becomes 0 "Anonymous", so does the last name, the bar stays,
+    // and the cleared table is made lasting at once.
     modGlobals::giCurrentScorePos = 3;
     FakeScoreTable table = sampleTable();
     ScriptedMessageBox box({MessageBox::vbYes});
@@ -271,6 +273,7 @@ void tst_frmScores::clearAnsweredYesClearsTableAndLastName()
         QCOMPARE(rowLabel(dialog, "lblScore", i)->text(), QStringLiteral("0"));
     }
     QCOMPARE(table.lastName, QStringLiteral("Anonymous"));
+    QCOMPARE(table.saves, 1);
     auto *bar = control<QWidget>(dialog, QStringLiteral("shpHighlight"));
     QVERIFY(bar->isVisible());
     QCOMPARE(bar->y(), 148);

@@ -19,6 +19,7 @@ public:
     void setPlayerName(qint16 Index, const QString &sNewName) override;
     qint16 currentScorePos() const override;
     QString lastNameEntered() const override;
+    void saveTable() override;
 
     // The state as the tests arrange and inspect it.
     std::array<qint16, 5> scores{};
@@ -26,6 +27,7 @@ public:
     QString lastName{QStringLiteral("Anonymous")};
     qint16 scorePos{0};
     int nameWrites{0};
+    int saves{0};
 
 private:
     static void check(qint16 Index);

@@ -5,11 +5,19 @@
 #include <QScreen>
 #include <QTest>
 
+#include <csignal>
+
 namespace {
 
 int brightness(QRgb c)
 {
     return qRed(c) + qGreen(c) + qBlue(c);
+}
+
+// A finished game's exit code, or -1 when a signal ended it.
+int howItEnded(const QProcess &game)
+{
+    return game.exitStatus() == QProcess::NormalExit ? game.exitCode() : -1;
 }
 
 } // namespace
@@ -48,7 +56,8 @@ bool XSession::start(const QString &configHome, const QProcessEnvironment &extra
     }
     const QString pid = QString::number(m_process.processId());
     for (int i = 0; i < 100 && m_window.isEmpty(); ++i) {
-        m_window = run({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid,
+        // --all: this game's board, not any game's board or any window of this game.
+        m_window = run({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid,
                         QStringLiteral("--name"), QStringLiteral("^Tessaly$")})
                        .section(QLatin1Char('\n'), 0, 0);
         if (m_window.isEmpty())
@@ -237,7 +246,37 @@ int XSession::closeByMenu()
 {
     focusBoard();
     keys({QStringLiteral("alt+g"), QStringLiteral("x")});
-    if (!waitForExit())
+    return waitForExit() ? exitResult() : -1;
+}
+
+void XSession::sendSignal(int number) const
+{
+    ::kill(pid_t(m_process.processId()), number);
+}
+
+int XSession::exitResult() const
+{
+    return howItEnded(m_process);
+}
+
+int XSession::startAgain(int msecs) const
+{
+    QProcess again;
+    again.setProcessEnvironment(m_process.processEnvironment());
+    again.setProcessChannelMode(QProcess::ForwardedChannels);
+    again.start(m_process.program(), {});
+    if (!again.waitForFinished(msecs)) {
+        again.kill();
+        again.waitForFinished();
         return -1;
-    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    return howItEnded(again);
+}
+
+int XSession::boardWindows()
+{
+    return int(run({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                    QStringLiteral("^Tessaly$")})
+                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                   .size());
 }

@@ -70,6 +70,16 @@ public:
 
     static QString run(const QStringList &xdotoolArguments);
 
+    // The desktop session around the game: a signal sent to it, how it ended (its exit
+    // code, or -1 when a signal ended it), a second start on the same config folder
+    // (how that ended, -1 if it was still running after msecs), and the board windows
+    // shown on the display by any game.
+    void sendSignal(int number) const;
+    int exitResult() const;
+    int startAgain(int msecs = 10000) const;
+    static int boardWindows();
+    QString boardWindow() const { return m_window; }
+
 private:
     static QRect windowRect(const QString &window);
 
