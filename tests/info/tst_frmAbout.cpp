@@ -46,7 +46,6 @@ private slots:
     void textsTakeThePalettesTextColour_data();
     void textsTakeThePalettesTextColour();
     void descriptionFitsOneLineOfItsLabel();
-    void plainAccessKeyStartsSystemInfo_data();
     void plainAccessKeyStartsSystemInfo();
     void separatorIsEtchedAcrossTheFullWidth();
     void iconIsTheOwnersIcon();
@@ -202,24 +201,15 @@ void TestFrmAbout::descriptionFitsOneLineOfItsLabel()
         QCOMPARE(image.pixelColor(image.width() - 1, y), background);
 }
 
-void TestFrmAbout::plainAccessKeyStartsSystemInfo_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("s") << QStringLiteral("s");
-    QTest::newRow("S") << QStringLiteral("S");
-}
-
 void TestFrmAbout::plainAccessKeyStartsSystemInfo()
 {
     // S alone presses System Info, as a plain access key does in the other dialogs.
-    QFETCH(QString, text);
     installSysInfoTool();
     m_board->show();
     frmAbout about(m_registry, m_shell, m_box, m_board.get());
     about.show();
     QVERIFY(QTest::qWaitForWindowActive(&about));
-    const Qt::KeyboardModifiers shift = text == QStringLiteral("S") ? Qt::ShiftModifier : Qt::NoModifier;
-    QTest::keyClick(about.focusWidget(), text.at(0).toLatin1(), shift);
+    QTest::keyClick(about.focusWidget(), 's');
     QCOMPARE(m_shell.started, QStringList{QStringLiteral("/usr/bin/hardinfo")});
     QVERIFY(about.isVisible());
 }
