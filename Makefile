@@ -6,7 +6,7 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEPS := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpulse-dev libgl-dev \
         qt6-tools-dev qt6-l10n-tools qt6-translations-l10n \
-        fonts-liberation xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils \
+        fonts-liberation xvfb xauth x11-utils x11-xkb-utils xdotool pulseaudio pulseaudio-utils \
         desktop-file-utils appstream dpkg-dev debhelper lintian librsvg2-bin
 
 # What `make bench` loads the machine with; the PipeWire comparison runs when
@@ -72,8 +72,9 @@ assets: build
 	./tools/make_assets.sh $(BUILD)
 
 screenshot: build
-	@dpkg -s imagemagick >/dev/null 2>&1 || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick
+	@dpkg -s imagemagick optipng >/dev/null 2>&1 || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick optipng
 	./tools/screenshot.sh $(BUILD) docs/board.png
+	./tools/screenshots.sh $(BUILD) docs/screenshots
 
 # The Debian package, built the Debian way from debian/ (build dependencies from there).
 deb:

@@ -82,10 +82,6 @@
         <translation>Beschreibung</translation>
     </message>
     <message>
-        <source>A memory game of lights and tones: watch the sequence, then repeat it.</source>
-        <translation>Gedächtnisspiel: Folge ansehen, dann nachspielen.</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -108,6 +104,10 @@
     <message>
         <source>System Information Is Unavailable At This Time</source>
         <translation>Systeminformationen sind zurzeit nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>A memory game of lights and tones.</source>
+        <translation>Ein Gedächtnisspiel aus Lichtern und Tönen.</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTimer>
@@ -94,22 +95,29 @@ void frmMain::createControls()
     connect(imgNew, &HotSpot::mouseCancel, this, &frmMain::imgNew_MouseCancel);
 
     // Keys for the lights: 1 to 4 in the lights' order, and the keypad keys at their
-    // places on the board, with Num Lock on or off.
+    // places on the board, with Num Lock on or off. Where a layout needs Shift for the
+    // digits (AZERTY), the top-row keys 1 to 4 are also known by where they are: by
+    // their XKB key codes (evdev code + 8), the scan codes X11 and Wayland report.
     const struct
     {
         qint16 light;
         Qt::Key key, keypadKey, keypadKeyNumLockOff;
+        quint32 topRowKeyCode;
     } keys[] = {
-        {0, Qt::Key_1, Qt::Key_7, Qt::Key_Home},
-        {1, Qt::Key_2, Qt::Key_9, Qt::Key_PageUp},
-        {2, Qt::Key_3, Qt::Key_1, Qt::Key_End},
-        {3, Qt::Key_4, Qt::Key_3, Qt::Key_PageDown},
+        {0, Qt::Key_1, Qt::Key_7, Qt::Key_Home, 10},
+        {1, Qt::Key_2, Qt::Key_9, Qt::Key_PageUp, 11},
+        {2, Qt::Key_3, Qt::Key_1, Qt::Key_End, 12},
+        {3, Qt::Key_4, Qt::Key_3, Qt::Key_PageDown, 13},
     };
+    const QString platform = QGuiApplication::platformName();
+    const bool xkbKeyCodes = platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
     for (const auto &k : keys) {
         HotSpot *light = imgClick[std::size_t(k.light)];
         m_router->addKey(k.key, light);
         m_router->addKey(Qt::KeypadModifier | k.keypadKey, light);
         m_router->addKey(Qt::KeypadModifier | k.keypadKeyNumLockOff, light);
+        if (xkbKeyCodes)
+            m_router->addPhysicalKey(k.topRowKeyCode, light);
     }
 
     lblGameOver = designLabel(m_surface, tr("Game Over"), QRect(20, 416, 121, 33), QColor(192, 0, 0),

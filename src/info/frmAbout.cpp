@@ -2,6 +2,7 @@
 
 #include "platform/App.h"
 #include "platform/MessageBox.h"
+#include "platform/PlainAccessKeys.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
@@ -38,13 +39,6 @@ QWidget *makeLine(QWidget *parent, const QString &name, int x1, int x2, int top,
     line->setAutoFillBackground(true);
     return line;
 }
-
-void setTextColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 } // namespace
 
 frmAbout::frmAbout(Registry &registry, Shell &shell, MessageBox &box, QWidget *owner)
@@ -73,24 +67,22 @@ frmAbout::frmAbout(Registry &registry, Shell &shell, MessageBox &box, QWidget *o
     lblTitle->setGeometry(Twips::rect(840, 60, 3885, 480));
     lblTitle->setFont(Twips::font(QStringLiteral("MS Sans Serif"), 12, true, true));
     lblTitle->setTextFormat(Qt::PlainText);
-    setTextColour(lblTitle, Qt::black);
+    lblTitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->setAccessibleName(tr("Version"));
     lblVersion->setGeometry(Twips::rect(900, 420, 3885, 225));
     lblVersion->setTextFormat(Qt::PlainText);
+    lblVersion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     lblDescription = new QLabel(this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDescription->setAccessibleName(tr("Description"));
     lblDescription->setGeometry(Twips::rect(900, 1020, 3885, 510));
     lblDescription->setTextFormat(Qt::PlainText);
-    lblDescription->setWordWrap(true);
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblDescription->setText(tr("A memory game of lights and tones: watch the sequence, "
-                               "then repeat it."));
-    setTextColour(lblDescription, Qt::black);
+    lblDescription->setText(tr("A memory game of lights and tones."));
 
     // An etched rule: grey over white, both running past the edges so the window
     // clips them to its full width.
@@ -114,6 +106,7 @@ frmAbout::frmAbout(Registry &registry, Shell &shell, MessageBox &box, QWidget *o
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 
+    new PlainAccessKeys(this);
     Form_Load();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPalette>
 #include <QTextDocument>
 
 HelpBrowser::HelpBrowser(QWidget *parent)
@@ -10,6 +11,14 @@ HelpBrowser::HelpBrowser(QWidget *parent)
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setSearchPaths({});
+    // Help pages set some colours of their own (headings, table heads) for a light
+    // page; under a dark theme they would be unreadable, so the page stays light.
+    QPalette page = palette();
+    page.setColor(QPalette::Base, Qt::white);
+    page.setColor(QPalette::Text, Qt::black);
+    setPalette(page);
+    // Links take the application's link colour, which a dark theme makes pale.
+    document()->setDefaultStyleSheet(QStringLiteral("a { color: #0000ee; }"));
 }
 
 QVariant HelpBrowser::loadResource(int type, const QUrl &)

@@ -42,6 +42,12 @@ void HotSpotRouter::addKey(QKeyCombination key, HotSpot *spot)
     m_host->setFocus();
 }
 
+void HotSpotRouter::addPhysicalKey(quint32 scanCode, HotSpot *spot)
+{
+    m_physicalKeys.insert(scanCode, spot);
+    m_host->setFocusPolicy(Qt::StrongFocus);
+}
+
 HotSpot *HotSpotRouter::hotSpotAt(QPointF position) const
 {
     for (auto it = m_spots.crbegin(); it != m_spots.crend(); ++it) {
@@ -107,6 +113,8 @@ bool HotSpotRouter::key(QKeyEvent *event)
 {
     const HeldKey key{event->nativeScanCode(), keyCode(event->key(), event->modifiers())};
     HotSpot *target = m_keys.value(key.code);
+    if (!target && key.scanCode != 0)
+        target = m_physicalKeys.value(key.scanCode);
     const bool held = m_capturedKeys.contains(key);
     if (!target && !held)
         return false;

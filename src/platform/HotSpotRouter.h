@@ -30,6 +30,9 @@ public:
     // key (with Qt::KeypadModifier for a keypad key) presses spot while it is down;
     // other modifiers are not looked at. The host takes the keyboard focus.
     void addKey(QKeyCombination key, HotSpot *spot);
+    // The physical key of that native scan code presses spot when its key code is
+    // none of those added (a layout that puts other characters on it).
+    void addPhysicalKey(quint32 scanCode, HotSpot *spot);
     HotSpot *hotSpotAt(QPointF position) const;
     HotSpot *captured() const { return m_captured; }
     const QList<HotSpot *> &spots() const { return m_spots; }
@@ -62,6 +65,7 @@ private:
     QWidget *m_host;
     QList<HotSpot *> m_spots;
     QHash<int, HotSpot *> m_keys;
+    QHash<quint32, HotSpot *> m_physicalKeys;
     QPointer<HotSpot> m_captured;
     int m_capturedButtons{0};
     QList<HeldKey> m_capturedKeys;

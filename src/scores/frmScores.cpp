@@ -28,6 +28,15 @@ QLabel *rowLabel(QWidget *parent, const QString &name, const QRect &geometry, Qt
     return label;
 }
 
+// A name too long for its label ends in an ellipsis rather than being cut mid-letter;
+// the whole name stays in the tool tip.
+void showName(QLabel *label, const QString &name)
+{
+    const QString shown = label->fontMetrics().elidedText(name, Qt::ElideRight, label->contentsRect().width());
+    label->setText(shown);
+    label->setToolTip(shown == name ? QString() : name);
+}
+
 QString indexed(const char *name, int index)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
@@ -87,7 +96,7 @@ frmScores::frmScores(ScoreTable &table, MessageBox &box, QWidget *owner)
 void frmScores::Form_Load()
 {
     for (int i = 0; i < rowCount; ++i) {
-        lblName[i]->setText(mTable.PlayerName(qint16(i)));
+        showName(lblName[i], mTable.PlayerName(qint16(i)));
         lblScore[i]->setText(QString::number(mTable.Score(qint16(i))));
     }
     const qint16 row = modGlobals::giCurrentScorePos;
@@ -110,7 +119,7 @@ void frmScores::cmdClear_Click()
     for (int i = 0; i < rowCount; ++i) {
         mTable.setScore(qint16(i), 0);
         mTable.setPlayerName(qint16(i), ScoreTable::anonymous());
-        lblName[i]->setText(ScoreTable::anonymous());
+        showName(lblName[i], ScoreTable::anonymous());
         lblScore[i]->setText(QStringLiteral("0"));
     }
     mTable.saveTable();

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -133,6 +135,33 @@ private slots:
         QFile ini(config.filePath(QStringLiteral("Tessaly/Tessaly.ini")));
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QVERIFY2(ini.readAll().contains("Score1=3"), "the score of the keyboard game was not stored");
+    }
+
+    void theTopRowPlaysUnshiftedOnALayoutWithShiftedDigits()
+    {
+        // On a French AZERTY layout the top-row keys 1 to 4 give & é " ' without Shift;
+        // pressed so, they still play the lights, known by where they are.
+        QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("fr")}), 0);
+        const auto restore = qScopeGuard([] { QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("us")}); });
+        XSession game;
+        QVERIFY2(game.start(), qPrintable(game.error()));
+        const QImage idle = game.grabBoard();
+        game.focusBoard();
+        const QStringList topRow{"ampersand", "eacute", "quotedbl", "apostrophe"};
+        game.keys({QStringLiteral("F2")});
+        QImage counter = part(idle, levelCounter);
+        for (int round = 0; round < 2; ++round) {
+            const QList<int> shown = game.watchPlayback(idle, round + 1);
+            QCOMPARE(shown.size(), round + 1);
+            for (const int light : shown) {
+                game.keys({topRow[light]});
+                QTRY_COMPARE_WITH_TIMEOUT(game.onlyLitLight(idle), light, 2000);
+                QTRY_COMPARE_WITH_TIMEOUT(XSession::litLights(game.grabBoard(), idle), 0, 2000);
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(part(game.grabBoard(), levelCounter) != counter, 2000);
+            counter = part(game.grabBoard(), levelCounter);
+        }
+        QCOMPARE(game.closeByMenu(), 0);
     }
 
     void newGameInTheHoldOfALosingClickComesAfterItsScore()

@@ -1,5 +1,6 @@
 #include "info/frmAbout.h"
 #include "platform/App.h"
+#include "platform/Twips.h"
 #include "support/FakeRegistry.h"
 #include "support/RecordingShell.h"
 #include "support/ScriptedMessageBox.h"
@@ -42,6 +43,10 @@ private slots:
     void controlsSitWhereTheDesignPutsThem();
     void windowIsAFixedDialogWithOnlyACloseBox();
     void titleUsesTheLargeBoldItalicFont();
+    void textsTakeThePalettesTextColour_data();
+    void textsTakeThePalettesTextColour();
+    void descriptionFitsOneLineOfItsLabel();
+    void plainAccessKeyStartsSystemInfo();
     void separatorIsEtchedAcrossTheFullWidth();
     void iconIsTheOwnersIcon();
     void everyWayOfClosingActsAsOk_data();
@@ -50,6 +55,14 @@ private slots:
     void enterOnSystemInfoStartsItAndKeepsTheWindowOpen();
 
 private:
+    // The registry names a system tool that the shell can start.
+    void installSysInfoTool()
+    {
+        m_registry.setString(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
+                             "PATH", "/usr/bin/hardinfo");
+        m_shell.startable.insert(QStringLiteral("/usr/bin/hardinfo"));
+    }
+
     std::unique_ptr<QWidget> m_board;
     FakeRegistry m_registry;
     RecordingShell m_shell;
@@ -123,15 +136,82 @@ void TestFrmAbout::windowIsAFixedDialogWithOnlyACloseBox()
 
 void TestFrmAbout::titleUsesTheLargeBoldItalicFont()
 {
-    // The title stands out: 12 point bold italic, black; the version keeps the dialog font.
+    // The title stands out: 12 point bold italic; the version keeps the dialog font.
+    // Both sit at the top of their labels.
     frmAbout about(m_registry, m_shell, m_box, m_board.get());
     auto *title = about.findChild<QLabel *>(QStringLiteral("lblTitle"));
     QCOMPARE(title->font().pixelSize(), 16);
     QVERIFY(title->font().bold());
     QVERIFY(title->font().italic());
-    QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::black));
     auto *version = about.findChild<QLabel *>(QStringLiteral("lblVersion"));
     QCOMPARE(version->font(), about.font());
+    for (QLabel *label : {title, version})
+        QCOMPARE(label->alignment(), Qt::AlignLeft | Qt::AlignTop);
+}
+
+void TestFrmAbout::textsTakeThePalettesTextColour_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("text");
+    QTest::newRow("light theme") << QColor(240, 240, 240) << QColor(Qt::black);
+    QTest::newRow("dark theme") << QColor(45, 45, 45) << QColor(230, 230, 230);
+}
+
+void TestFrmAbout::textsTakeThePalettesTextColour()
+{
+    // Title and description are drawn in the theme's text colour, readable on its background.
+    QFETCH(QColor, window);
+    QFETCH(QColor, text);
+    const QPalette before = QApplication::palette();
+    QPalette palette = before;
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    QApplication::setPalette(palette);
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    for (const char *name : {"lblTitle", "lblDescription"}) {
+        auto *label = about.findChild<QLabel *>(QLatin1String(name));
+        const QImage image = label->grab().toImage();
+        bool inked = false;
+        for (int y = 0; y < image.height() && !inked; ++y)
+            for (int x = 0; x < image.width() && !inked; ++x)
+                inked = image.pixelColor(x, y) == text;
+        QVERIFY2(inked, name);
+    }
+    QApplication::setPalette(before);
+}
+
+void TestFrmAbout::descriptionFitsOneLineOfItsLabel()
+{
+    // The description is one line, within its label's width and above the separator,
+    // whatever the scale factor the test runs at.
+    Twips::installFontSubstitutes();
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    auto *label = about.findChild<QLabel *>(QStringLiteral("lblDescription"));
+    QVERIFY(!label->wordWrap());
+    QVERIFY(!label->text().contains(u'\n'));
+    const QFontMetricsF metrics(label->font(), label);
+    const qreal width = metrics.horizontalAdvance(label->text());
+    QVERIFY2(width <= label->contentsRect().width(), qPrintable(QString::number(width)));
+    const int separator = about.findChild<QWidget *>(QStringLiteral("Line1(1)"))->y();
+    QVERIFY(label->y() + metrics.height() <= separator);
+    // As drawn: no ink in the last column, where cut text would run out.
+    const QImage image = label->grab().toImage();
+    const QColor background = image.pixelColor(image.width() - 1, image.height() - 1);
+    for (int y = 0; y < image.height(); ++y)
+        QCOMPARE(image.pixelColor(image.width() - 1, y), background);
+}
+
+void TestFrmAbout::plainAccessKeyStartsSystemInfo()
+{
+    // S alone presses System Info, as a plain access key does in the other dialogs.
+    installSysInfoTool();
+    m_board->show();
+    frmAbout about(m_registry, m_shell, m_box, m_board.get());
+    about.show();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QTest::keyClick(about.focusWidget(), 's');
+    QCOMPARE(m_shell.started, QStringList{QStringLiteral("/usr/bin/hardinfo")});
+    QVERIFY(about.isVisible());
 }
 
 void TestFrmAbout::separatorIsEtchedAcrossTheFullWidth()
@@ -210,9 +290,7 @@ void TestFrmAbout::okHasTheFocusAndTabReachesSystemInfo()
 void TestFrmAbout::enterOnSystemInfoStartsItAndKeepsTheWindowOpen()
 {
     // With the focus on System Info, Enter presses that button; the window stays open.
-    m_registry.setString(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                         "PATH", "/usr/bin/hardinfo");
-    m_shell.startable.insert(QStringLiteral("/usr/bin/hardinfo"));
+    installSysInfoTool();
     m_board->show();
     frmAbout about(m_registry, m_shell, m_box, m_board.get());
     int result = -1;

@@ -36,6 +36,8 @@ class TestHotSpotRouter : public QObject
             router->add(&above);
             router->addKey(Qt::Key_1, &below);
             router->addKey(Qt::KeypadModifier | Qt::Key_7, &above);
+            router->addPhysicalKey(10, &below);
+            router->addPhysicalKey(11, &above);
             for (auto [spot, name] : {std::pair{&below, "below"}, std::pair{&above, "above"}}) {
                 const QString n = QLatin1String(name);
                 QObject::connect(spot, &HotSpot::mouseDown, [this, n](int b, int s, float x, float y) {
@@ -183,6 +185,48 @@ private slots:
         QApplication::sendEvent(host.surface, &down);
         QApplication::sendEvent(host.surface, &up);
         QCOMPARE(host.log, (QStringList{"above down 0 0 0 0", "above up 0 0"}));
+        QVERIFY(!host.router->captured());
+    }
+
+    void physicalKeysPressWhatTheirKeyCodesDoNot_data()
+    {
+        QTest::addColumn<int>("down");
+        QTest::addColumn<int>("up");
+        QTest::addColumn<quint32>("scanCode");
+        QTest::addColumn<QStringList>("log");
+        const auto keys = [](QKeyCombination down, QKeyCombination up) {
+            return std::pair{down.toCombined(), up.toCombined()};
+        };
+        const auto row = [](const char *name, std::pair<int, int> keys, quint32 scanCode, QStringList log) {
+            QTest::newRow(name) << keys.first << keys.second << scanCode << log;
+        };
+        const QStringList below{"below down 0 0 0 0", "below up 0 0"};
+        row("unshifted key of a layout with shifted digits", keys(Qt::Key_Ampersand, Qt::Key_Ampersand), 10, below);
+        row("Shift pressed while the key is down", keys(Qt::Key_Ampersand, Qt::ShiftModifier | Qt::Key_1), 10,
+            {"below down 0 0 0 0", "below up 0 1"});
+        row("Shift let go while the key is down", keys(Qt::ShiftModifier | Qt::Key_1, Qt::Key_Ampersand), 10,
+            {"below down 0 1 0 0", "below up 0 0"});
+        row("a key code wins over the place", keys(Qt::Key_1, Qt::Key_1), 11, below);
+        row("no scan code, no place", keys(Qt::Key_Ampersand, Qt::Key_Ampersand), 0, {});
+        row("another place", keys(Qt::Key_Ampersand, Qt::Key_Ampersand), 12, {});
+    }
+    void physicalKeysPressWhatTheirKeyCodesDoNot()
+    {
+        // A key is known by its key code first, then by its scan code; its release is
+        // matched by the physical key whatever character it comes up as.
+        QFETCH(int, down);
+        QFETCH(int, up);
+        QFETCH(quint32, scanCode);
+        QFETCH(QStringList, log);
+        Host host;
+        const auto send = [&](QEvent::Type type, int combined) {
+            const QKeyCombination key = QKeyCombination::fromCombined(combined);
+            QKeyEvent event(type, key.key(), key.keyboardModifiers(), scanCode, 0, 0);
+            QApplication::sendEvent(host.surface, &event);
+        };
+        send(QEvent::KeyPress, down);
+        send(QEvent::KeyRelease, up);
+        QCOMPARE(host.log, log);
         QVERIFY(!host.router->captured());
     }
 

@@ -72,6 +72,7 @@ private slots:
     void topicsBeyondTheLimitsAreNotHandedToTheTextEngine_data();
     void topicsBeyondTheLimitsAreNotHandedToTheTextEngine();
     void aFileFullOfMarkersIsSplitInOnePass();
+    void pagesStayLightUnderADarkTheme();
 
 private:
     QByteArray writeFile(const QString &name, const QByteArray &content);
@@ -360,7 +361,9 @@ void TestQtHelpViewer::anOpenHelpWindowDoesNotKeepTheProgramRunning()
     QVERIFY(m_viewer->window(m_file)->isVisible());
     bool stillRunning = false;
     QTimer::singleShot(0, m_owner.get(), [this] { m_owner->close(); });
-    QTimer::singleShot(3000, qApp, [&stillRunning] {
+    // The watchdog must not outlive this test: it writes to a variable of its frame.
+    QObject watchdogScope;
+    QTimer::singleShot(3000, &watchdogScope, [&stillRunning] {
         stillRunning = true;
         QCoreApplication::quit();
     });
@@ -425,6 +428,35 @@ void TestQtHelpViewer::aFileFullOfMarkersIsSplitInOnePass()
     // The last topic holds all the unclosed openings: too large to be shown.
     m_viewer->winHelp(m_owner.get(), file, HelpViewer::HELP_CONTEXT, 20000);
     QVERIFY(shownText(window).contains(QStringLiteral("Topic Cannot Be Shown")));
+}
+
+void TestQtHelpViewer::pagesStayLightUnderADarkTheme()
+{
+    // A page's own colours are chosen for a light page, so a dark theme darkens the
+    // buttons but not the page: black text and blue links on white.
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        dark.setColor(role, QColor(40, 40, 40));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(230, 230, 230));
+    dark.setColor(QPalette::Link, QColor(150, 200, 255));
+    QApplication::setPalette(dark);
+    m_viewer->winHelp(m_owner.get(), m_file, HelpViewer::HELP_CONTENTS, 0);
+    HelpWindow *window = m_viewer->window(m_file);
+    QVERIFY(window);
+    const QImage page = window->findChild<QTextBrowser *>(QStringLiteral("helpText"))->viewport()->grab().toImage();
+    QApplication::setPalette(before);
+    QCOMPARE(page.pixelColor(page.width() - 2, page.height() - 2), QColor(Qt::white));
+    bool black = false, blue = false;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            black = black || page.pixelColor(x, y) == QColor(Qt::black);
+            blue = blue || page.pixelColor(x, y) == QColor(0, 0, 238);
+        }
+    }
+    QVERIFY(black);
+    QVERIFY(blue);
 }
 
 QTEST_MAIN(TestQtHelpViewer)

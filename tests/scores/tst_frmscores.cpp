@@ -58,6 +58,8 @@ private slots:
     // Showing the table
     void rowsShowTheTableBestFirst();
     void namesWithMarkupShowAsTyped();
+    void longNamesEndInAnEllipsis_data();
+    void longNamesEndInAnEllipsis();
     void highlightMarksTheNewRow_data();
     void highlightMarksTheNewRow();
     void layoutFollowsTheDesign();
@@ -123,6 +125,35 @@ void tst_frmScores::namesWithMarkupShowAsTyped()
     const int single = inkWidth(rowLabel(dialog, "lblName", 1));
     QVERIFY(single > 0);
     QVERIFY2(markup > 4 * single, qPrintable(QStringLiteral("%1 vs %2").arg(markup).arg(single)));
+}
+
+void tst_frmScores::longNamesEndInAnEllipsis_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("elided");
+    QTest::newRow("short") << QStringLiteral("Ann") << false;
+    QTest::newRow("long") << QStringLiteral("Bartholomew Featherstonehaugh") << true;
+    QTest::newRow("wide letters") << QString(40, u'W') << true;
+}
+
+void tst_frmScores::longNamesEndInAnEllipsis()
+{
+    // A name wider than its label is shown up to an ellipsis that fits; the table keeps it whole.
+    QFETCH(QString, name);
+    QFETCH(bool, elided);
+    FakeScoreTable table = sampleTable();
+    table.names[1] = name;
+    ScriptedMessageBox box;
+    frmScores dialog(table, box, nullptr);
+    QLabel *label = rowLabel(dialog, "lblName", 1);
+    const QString shown = label->text();
+    QCOMPARE(shown.endsWith(QChar(0x2026)), elided);
+    QCOMPARE(shown == name, !elided);
+    QVERIFY(name.startsWith(elided ? shown.chopped(1) : shown));
+    QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->width());
+    QCOMPARE(label->toolTip(), elided ? name : QString());
+    QCOMPARE(table.names[1], name);
+    QCOMPARE(table.nameWrites, 0);
 }
 
 void tst_frmScores::highlightMarksTheNewRow_data()
