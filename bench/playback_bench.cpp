@@ -14,12 +14,13 @@
 //
 // Prints tab-separated lines for bench/run.sh: "row", metric, measured, target,
 // verdict; and "note", text.
-#include "board/RealPlatform.h"
+#include "app/Identity.h"
+#include "app/RealPlatform.h"
 #include "board/frmMain.h"
-#include "board/modGlobals.h"
-#include "platform/QtMessagePump.h"
-#include "platform/Surface.h"
-#include "platform/Twips.h"
+#include "globals/modGlobals.h"
+#include "platform/pump/QtMessagePump.h"
+#include "platform/widgets/Surface.h"
+#include "platform/widgets/Twips.h"
 #include "support/BoardProbe.h"
 
 #include <QApplication>
@@ -253,13 +254,12 @@ void idleReference(const std::string &condition)
 
 int main(int argc, char **argv)
 {
+    Identity::apply();
     QApplication app(argc, argv);
     Twips::installFontSubstitutes();
 
     RealPlatform real;
-    Platform services = real.services();
-    services.seed = kSeed;
-    frmMain board(services);
+    frmMain board(real.services(), kSeed);
     board.show();
     if (!QTest::qWaitForWindowExposed(&board)) {
         std::fprintf(stderr, "playback_bench: the board window was never shown\n");

@@ -9,7 +9,8 @@
 // verdict; and "note", text.
 #include "MonitorRecorder.h"
 #include "ToneAnalysis.h"
-#include "platform/PulseSound.h"
+#include "app/Identity.h"
+#include "platform/sound/PulseSound.h"
 
 #include "BenchTable.h"
 
@@ -133,7 +134,7 @@ std::vector<double> openingCosts(const QString &pulseServer)
 // calling thread (the connection goes on in the background).
 int openOnce()
 {
-    PulseSound sound;
+    PulseSound sound(Identity::title(), Identity::desktopName());
     const qint64 before = MonitorRecorder::now();
     sound.open();
     std::printf("%.3f\n", double(MonitorRecorder::now() - before) / 1e6);
@@ -178,7 +179,7 @@ int main(int argc, char **argv)
     const std::vector<double> withServer = openingCosts({});
     const std::vector<double> withoutServer = openingCosts(QStringLiteral("unix:/nonexistent/tessaly/native"));
 
-    PulseSound sound;
+    PulseSound sound(Identity::title(), Identity::desktopName());
     sound.open();
     if (!sound.isAudible()) {
         std::fprintf(stderr, "tone_delay: no sound device\n");

@@ -1,7 +1,7 @@
 // Any bytes as the help file: it is split into topics in one pass, each topic is a
 // stretch of the body, and the page check takes a topic without trouble.
-#include "platform/HelpFile.h"
-#include "platform/HtmlLimits.h"
+#include "platform/help/HelpFile.h"
+#include "platform/help/HtmlLimits.h"
 
 #include <QStringDecoder>
 

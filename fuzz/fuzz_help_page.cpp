@@ -1,6 +1,6 @@
 // Any text as a help topic: what the page check lets through, the text engine parses
 // and lays out quickly (run with -timeout) and without crashing.
-#include "platform/HtmlLimits.h"
+#include "platform/help/HtmlLimits.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>

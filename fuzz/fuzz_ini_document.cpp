@@ -1,6 +1,6 @@
 // Any bytes as a settings file: the reader neither crashes nor hangs, and what it
 // writes back is a file it reads whole and writes back unchanged.
-#include "platform/IniDocument.h"
+#include "platform/store/IniDocument.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Any section, key and value text: written and read back, each comes back exactly,
 // and the file is one the reader takes whole.
-#include "platform/IniDocument.h"
+#include "platform/store/IniDocument.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // Any bytes at the settings path: the store starts, keeps every value it read through
 // a save and a flush, and keeps the original as .bad whenever it could not read it all.
-#include "platform/IniDocument.h"
-#include "platform/IniSettingsStore.h"
+#include "platform/store/IniDocument.h"
+#include "platform/store/IniSettingsStore.h"
 
 #include <QDir>
 #include <QFile>

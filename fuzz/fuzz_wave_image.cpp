@@ -1,6 +1,6 @@
 // Any bytes as a tone clip: parsed or refused, and a parsed clip converts to the
 // sink's format without reading outside its samples.
-#include "platform/WaveImage.h"
+#include "platform/sound/WaveImage.h"
 
 #include <cstdint>
 

@@ -3,11 +3,11 @@
 // saves each as it is on screen to <folder>/<window>.png. With --dark it runs under
 // Fusion with a dark palette, as a dark desktop theme would. Run under an X server;
 // QT_SCALE_FACTOR gives the scale.
-#include "board/RealPlatform.h"
+#include "app/Identity.h"
+#include "app/RealPlatform.h"
 #include "board/frmMain.h"
-#include "board/modGlobals.h"
-#include "platform/App.h"
-#include "platform/Twips.h"
+#include "globals/modGlobals.h"
+#include "platform/widgets/Twips.h"
 #include "scores/frmNewHighScore.h"
 
 #include <QAbstractButton>
@@ -101,7 +101,7 @@ int main(int argc, char **argv)
     }
     folder = arguments[0];
     QDir().mkpath(folder);
-    QApplication::setApplicationName(App::title());
+    Identity::apply();
     Twips::installFontSubstitutes();
     if (arguments.size() == 2) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -1,16 +1,16 @@
 #include "board/frmMain.h"
 
-#include "board/modGlobals.h"
+#include "globals/modGlobals.h"
 #include "counter/DisplayCounter.h"
 #include "info/clsWinHelp.h"
 #include "info/frmAbout.h"
 #include "info/modHyperlink.h"
-#include "platform/App.h"
-#include "platform/HotSpot.h"
-#include "platform/HotSpotRouter.h"
-#include "platform/Sound.h"
-#include "platform/Surface.h"
-#include "platform/Twips.h"
+#include "platform/session/App.h"
+#include "platform/input/HotSpot.h"
+#include "platform/input/HotSpotRouter.h"
+#include "platform/sound/Sound.h"
+#include "platform/widgets/Surface.h"
+#include "platform/widgets/Twips.h"
 #include "scores/frmScores.h"
 #include "settings/frmSpeed.h"
 
@@ -42,9 +42,10 @@ QLabel *designLabel(QWidget *parent, const QString &caption, QRect geometry, QCo
 
 } // namespace
 
-frmMain::frmMain(const Platform &platform, QWidget *parent)
+frmMain::frmMain(const Platform &platform, std::optional<quint32> seed, QWidget *parent)
     : QMainWindow(parent)
     , m_platform(platform)
+    , m_seed(seed)
 {
     createControls();
     createMenus();
@@ -138,8 +139,6 @@ void frmMain::createControls()
     tmrShowLights->setInterval(500);
     connect(tmrShowLights, &QTimer::timeout, this, &frmMain::tmrShowLights_Timer);
 
-    // The sizes the window is designed with; main() adds the larger ones later.
-    setWindowIcon(App::icon({16, 32}));
     setWindowTitle(App::title());
 }
 
@@ -184,7 +183,7 @@ void frmMain::createMenus()
 
 void frmMain::Form_Load()
 {
-    m_generator.seed(m_platform.seed.value_or(quint32(QDateTime::currentMSecsSinceEpoch())));
+    m_generator.seed(m_seed.value_or(quint32(QDateTime::currentMSecsSinceEpoch())));
     App::setHelpFile(App::localized(App::path() + QStringLiteral("/Tessaly.hlp")));
     for (int i = 0; i < 4; ++i) {
         QFile clip(QStringLiteral(":/WAVE/%1").arg(101 + i));

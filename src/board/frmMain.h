@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessagePump.h"
+#include "platform/pump/MessagePump.h"
 #include "platform/Platform.h"
 #include "scores/ScoreTable.h"
 
@@ -13,6 +13,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -30,7 +31,8 @@ class frmMain : public QMainWindow, public ScoreTable
 {
     Q_OBJECT
 public:
-    explicit frmMain(const Platform &platform, QWidget *parent = nullptr);
+    // seed starts the light generator; the clock's time when empty.
+    explicit frmMain(const Platform &platform, std::optional<quint32> seed = {}, QWidget *parent = nullptr);
     ~frmMain() override;
 
     // The score table as the dialogs reach it.
@@ -118,6 +120,7 @@ private:
     void CheckHighScore();
 
     Platform m_platform;
+    std::optional<quint32> m_seed;
     std::mt19937 m_generator;
 
     // Controls.

@@ -2,9 +2,9 @@
 // image, followed by one synchronous refresh where a light or the button changes.
 #include "board/frmMain.h"
 
-#include "platform/App.h"
-#include "platform/HotSpot.h"
-#include "platform/Surface.h"
+#include "platform/session/App.h"
+#include "platform/input/HotSpot.h"
+#include "platform/widgets/Surface.h"
 
 #include <QResource>
 

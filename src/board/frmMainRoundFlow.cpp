@@ -9,10 +9,10 @@
 // judged after the press, and New Game waits for a press or release being judged.
 #include "board/frmMain.h"
 
-#include "board/modGlobals.h"
+#include "globals/modGlobals.h"
 #include "counter/DisplayCounter.h"
-#include "platform/HotSpot.h"
-#include "platform/Sound.h"
+#include "platform/input/HotSpot.h"
+#include "platform/sound/Sound.h"
 
 #include <QLabel>
 #include <QScopedValueRollback>

@@ -3,9 +3,9 @@
 // whenever one is decided.
 #include "board/frmMain.h"
 
-#include "board/modGlobals.h"
-#include "platform/App.h"
-#include "platform/SettingsStore.h"
+#include "globals/modGlobals.h"
+#include "platform/session/App.h"
+#include "platform/store/SettingsStore.h"
 #include "scores/StoredNumber.h"
 #include "scores/frmNewHighScore.h"
 #include "scores/frmScores.h"

@@ -1,8 +1,8 @@
 #include "counter/DisplayCounter.h"
 
-#include "platform/MouseCodes.h"
-#include "platform/PropertyBag.h"
-#include "platform/Twips.h"
+#include "platform/input/MouseCodes.h"
+#include "platform/store/PropertyBag.h"
+#include "platform/widgets/Twips.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,11 +1,11 @@
 #include "info/frmAbout.h"
 
-#include "platform/App.h"
-#include "platform/MessageBox.h"
-#include "platform/PlainAccessKeys.h"
-#include "platform/Registry.h"
-#include "platform/Shell.h"
-#include "platform/Twips.h"
+#include "platform/session/App.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/widgets/PlainAccessKeys.h"
+#include "platform/shell/Registry.h"
+#include "platform/shell/Shell.h"
+#include "platform/widgets/Twips.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "info/modHyperlink.h"
 
-#include "platform/Shell.h"
+#include "platform/shell/Shell.h"
 
 #include <QByteArray>
 

@@ -1,9 +1,5 @@
 #pragma once
 
-#include <QtGlobal>
-
-#include <optional>
-
 class HelpViewer;
 class MessageBox;
 class MessagePump;
@@ -23,6 +19,4 @@ struct Platform
     Shell *shell{};
     Registry *registry{};
     MessageBox *messageBox{};
-    // Seed of the light generator; taken from the clock when empty.
-    std::optional<quint32> seed;
 };

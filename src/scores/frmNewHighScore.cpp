@@ -1,6 +1,6 @@
 #include "scores/frmNewHighScore.h"
 
-#include "platform/Twips.h"
+#include "platform/widgets/Twips.h"
 #include "scores/ScoreTable.h"
 
 #include <QLabel>

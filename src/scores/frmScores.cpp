@@ -1,8 +1,8 @@
 #include "scores/frmScores.h"
 
-#include "board/modGlobals.h"
-#include "platform/MessageBox.h"
-#include "platform/Twips.h"
+#include "globals/modGlobals.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/widgets/Twips.h"
 #include "scores/ScoreTable.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "settings/frmSpeed.h"
 
-#include "board/modGlobals.h"
-#include "platform/OptionButton.h"
-#include "platform/Twips.h"
+#include "globals/modGlobals.h"
+#include "platform/widgets/OptionButton.h"
+#include "platform/widgets/Twips.h"
 
 #include <QButtonGroup>
 #include <QKeyEvent>

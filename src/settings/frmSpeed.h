@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FixedDialog.h"
+#include "platform/widgets/FixedDialog.h"
 
 #include <QtGlobal>
 

@@ -2,7 +2,7 @@
 // convention the board's AND/OR stamps rely on, the lights' colours, the
 // socket and button shading, the icon and the counter's digit strip.
 
-#include "platform/App.h"
+#include "platform/session/App.h"
 #include "support/BoardProbe.h"
 #include "support/TestBoard.h"
 

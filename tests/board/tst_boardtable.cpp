@@ -1,7 +1,7 @@
 #include "board/frmMain.h"
-#include "board/modGlobals.h"
+#include "globals/modGlobals.h"
 #include "counter/DisplayCounter.h"
-#include "platform/HotSpot.h"
+#include "platform/input/HotSpot.h"
 #include "support/BoardProbe.h"
 #include "support/TestBoard.h"
 

@@ -1,7 +1,7 @@
 #include "board/frmMain.h"
-#include "platform/HotSpot.h"
-#include "platform/HotSpotRouter.h"
-#include "platform/Surface.h"
+#include "platform/input/HotSpot.h"
+#include "platform/input/HotSpotRouter.h"
+#include "platform/widgets/Surface.h"
 #include "support/BoardProbe.h"
 #include "support/TestBoard.h"
 

@@ -1,6 +1,6 @@
 #include "board/frmMain.h"
-#include "board/modGlobals.h"
-#include "platform/HelpViewer.h"
+#include "globals/modGlobals.h"
+#include "platform/help/HelpViewer.h"
 #include "support/BoardProbe.h"
 #include "support/TestBoard.h"
 

@@ -1,8 +1,8 @@
 #include "board/frmMain.h"
-#include "board/modGlobals.h"
+#include "globals/modGlobals.h"
 #include "counter/DisplayCounter.h"
-#include "platform/HotSpot.h"
-#include "platform/Surface.h"
+#include "platform/input/HotSpot.h"
+#include "platform/widgets/Surface.h"
 #include "support/BoardProbe.h"
 #include "support/TestBoard.h"
 

@@ -1,12 +1,12 @@
 #include "board/frmMain.h"
-#include "board/modGlobals.h"
-#include "platform/HotSpot.h"
-#include "platform/HotSpotRouter.h"
-#include "platform/IniSettingsStore.h"
-#include "platform/LinuxRegistry.h"
-#include "platform/QtHelpViewer.h"
-#include "platform/QtMessageBox.h"
-#include "platform/Surface.h"
+#include "globals/modGlobals.h"
+#include "platform/input/HotSpot.h"
+#include "platform/input/HotSpotRouter.h"
+#include "platform/store/IniSettingsStore.h"
+#include "platform/shell/LinuxRegistry.h"
+#include "platform/help/QtHelpViewer.h"
+#include "platform/widgets/QtMessageBox.h"
+#include "platform/widgets/Surface.h"
 #include "support/BoardProbe.h"
 #include "support/FakeMessagePump.h"
 #include "support/RecordingShell.h"
@@ -137,7 +137,7 @@ class TestStress : public QObject
     {
         m_store.reopen();
         m_board = std::make_unique<frmMain>(
-            Platform{&m_pump, &m_sound, &m_store, &m_help, &m_shell, &m_registry, &m_box, m_rng()});
+            Platform{&m_pump, &m_sound, &m_store, &m_help, &m_shell, &m_registry, &m_box}, m_rng());
         m_probe = std::make_unique<BoardProbe>(*m_board);
         m_board->show();
         m_held.clear();

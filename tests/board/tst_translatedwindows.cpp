@@ -1,8 +1,9 @@
 #include "board/frmMain.h"
 #include "info/frmAbout.h"
-#include "platform/HelpWindow.h"
-#include "platform/Translations.h"
-#include "platform/Twips.h"
+#include "platform/help/HelpWindow.h"
+#include "app/Identity.h"
+#include "platform/session/Translations.h"
+#include "platform/widgets/Twips.h"
 #include "scores/frmNewHighScore.h"
 #include "scores/frmScores.h"
 #include "settings/frmSpeed.h"
@@ -96,7 +97,8 @@ void TestTranslatedWindows::everyGermanCaptionFitsItsControl()
     // A German caption longer than its label or button would be cut off on screen.
     QFETCH(QString, window);
     const Translations german{QLocale(QStringLiteral("de_DE")),
-                              QFileInfo(qEnvironmentVariable("TESSALY_BINARY")).dir().filePath(QStringLiteral("translations"))};
+                              QFileInfo(qEnvironmentVariable("TESSALY_BINARY")).dir().filePath(QStringLiteral("translations")),
+                              Identity::desktopName()};
     QVERIFY(QCoreApplication::translate("frmScores", "High Scores") != QLatin1String("High Scores"));
     TestBoard board;
     FakeScoreTable table;

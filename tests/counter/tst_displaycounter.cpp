@@ -4,8 +4,8 @@
 #include <QtTest>
 
 #include "counter/DisplayCounter.h"
-#include "platform/PropertyBag.h"
-#include "platform/Twips.h"
+#include "platform/store/PropertyBag.h"
+#include "platform/widgets/Twips.h"
 
 #include <QLabel>
 #include <QSignalSpy>

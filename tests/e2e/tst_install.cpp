@@ -1,4 +1,4 @@
-#include "platform/App.h"
+#include "platform/session/App.h"
 #include "support/XSession.h"
 
 #include <QCryptographicHash>

@@ -1,4 +1,4 @@
-#include "platform/Twips.h"
+#include "platform/widgets/Twips.h"
 #include "support/XSession.h"
 
 #include <QDir>

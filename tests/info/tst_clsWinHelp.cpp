@@ -1,6 +1,6 @@
 #include "info/clsWinHelp.h"
-#include "platform/App.h"
-#include "platform/HelpViewer.h"
+#include "platform/session/App.h"
+#include "platform/help/HelpViewer.h"
 #include "support/RecordingHelpViewer.h"
 
 #include <QTest>

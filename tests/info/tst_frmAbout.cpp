@@ -1,6 +1,6 @@
 #include "info/frmAbout.h"
-#include "platform/App.h"
-#include "platform/Twips.h"
+#include "platform/session/App.h"
+#include "platform/widgets/Twips.h"
 #include "support/FakeRegistry.h"
 #include "support/RecordingShell.h"
 #include "support/ScriptedMessageBox.h"

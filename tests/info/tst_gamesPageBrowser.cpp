@@ -1,5 +1,5 @@
 #include "info/modHyperlink.h"
-#include "platform/QtShell.h"
+#include "platform/shell/QtShell.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "info/clsWinHelp.h"
-#include "platform/App.h"
-#include "platform/HelpFile.h"
-#include "platform/HelpWindow.h"
-#include "platform/HtmlLimits.h"
-#include "platform/QtHelpViewer.h"
+#include "platform/session/App.h"
+#include "platform/help/HelpFile.h"
+#include "platform/help/HelpWindow.h"
+#include "platform/help/HtmlLimits.h"
+#include "platform/help/QtHelpViewer.h"
 
 #include <QCryptographicHash>
 #include <QDir>

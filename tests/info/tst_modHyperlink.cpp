@@ -1,5 +1,5 @@
 #include "info/modHyperlink.h"
-#include "platform/Shell.h"
+#include "platform/shell/Shell.h"
 #include "support/RecordingShell.h"
 
 #include <QTest>

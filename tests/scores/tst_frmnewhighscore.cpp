@@ -1,4 +1,4 @@
-#include "platform/Twips.h"
+#include "platform/widgets/Twips.h"
 #include "scores/frmNewHighScore.h"
 #include "support/FakeScoreTable.h"
 

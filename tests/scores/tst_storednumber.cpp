@@ -1,4 +1,4 @@
-#include "platform/IniSettingsStore.h"
+#include "platform/store/IniSettingsStore.h"
 #include "scores/StoredNumber.h"
 
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "board/modGlobals.h"
-#include "platform/Twips.h"
+#include "globals/modGlobals.h"
+#include "platform/widgets/Twips.h"
 #include "settings/frmSpeed.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "support/BoardProbe.h"
 
 #include "board/frmMain.h"
-#include "platform/HotSpot.h"
-#include "platform/Surface.h"
+#include "platform/input/HotSpot.h"
+#include "platform/widgets/Surface.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessagePump.h"
+#include "platform/pump/MessagePump.h"
 
 #include <deque>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Registry.h"
+#include "platform/shell/Registry.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HelpViewer.h"
+#include "platform/help/HelpViewer.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageBox.h"
+#include "platform/widgets/MessageBox.h"
 
 #include <QList>
 #include <QPointer>

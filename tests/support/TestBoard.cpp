@@ -1,7 +1,7 @@
 #include "support/TestBoard.h"
 
 #include "board/frmMain.h"
-#include "platform/HotSpot.h"
+#include "platform/input/HotSpot.h"
 
 #include <QApplication>
 #include <QTest>
@@ -10,7 +10,7 @@ TestBoard::TestBoard(quint32 seed, const QMap<QString, QString> &stored)
 {
     store.values = stored;
     board = std::make_unique<frmMain>(
-        Platform{&pump, &sound, &store, &helpViewer, &shell, &registry, &messageBox, seed});
+        Platform{&pump, &sound, &store, &helpViewer, &shell, &registry, &messageBox}, seed);
     probe = std::make_unique<BoardProbe>(*board);
 }
 

@@ -1,0 +1,65 @@
+#include "platform/sound/ClipStream.h"
+
+#include <cstring>
+
+namespace {
+
+// Long enough to round off any waveform, too short to be heard as a fade.
+constexpr int kFadeMilliseconds = 4;
+
+} // namespace
+
+ClipStream::ClipStream(int channels, int sampleRate)
+    : m_channels{channels}
+    , m_sampleRate{sampleRate}
+{
+}
+
+qint64 ClipStream::frameBytes() const
+{
+    return m_channels * qint64(sizeof(qint16));
+}
+
+void ClipStream::setClip(const QByteArray &pcm)
+{
+    const QByteArray pad(qint64(m_sampleRate) * kPadMilliseconds / 1000 * frameBytes(), '\0');
+    m_queue = (pendingBytes() > 0 ? fadeOfRest() : pad) + pcm.left(pcm.size() - pcm.size() % frameBytes()) + pad;
+    m_position = 0;
+}
+
+qint64 ClipStream::pendingBytes() const
+{
+    return m_queue.size() - m_position;
+}
+
+// The next few milliseconds of what is still queued, ramped down to silence.
+QByteArray ClipStream::fadeOfRest() const
+{
+    const qint64 fadeFrames = qMin<qint64>(pendingBytes() / frameBytes(),
+                                           qint64(m_sampleRate) * kFadeMilliseconds / 1000);
+    QByteArray fade = m_queue.mid(m_position, fadeFrames * frameBytes());
+    for (qint64 frame = 0; frame < fadeFrames; ++frame) {
+        const double gain = double(fadeFrames - frame) / double(fadeFrames + 1);
+        for (int channel = 0; channel < m_channels; ++channel) {
+            qint16 value;
+            char *at = fade.data() + frame * frameBytes() + channel * qint64(sizeof(qint16));
+            std::memcpy(&value, at, sizeof value);
+            value = qint16(value * gain);
+            std::memcpy(at, &value, sizeof value);
+        }
+    }
+    return fade;
+}
+
+QByteArray ClipStream::take(qint64 maxBytes)
+{
+    const qint64 size = qBound<qint64>(0, maxBytes, pendingBytes());
+    const QByteArray piece = m_queue.mid(m_position, size - size % frameBytes());
+    m_position += piece.size();
+    if (m_position == m_queue.size()) {
+        // Played out: let the memory go.
+        m_queue.clear();
+        m_position = 0;
+    }
+    return piece;
+}

@@ -1,0 +1,210 @@
+#include "platform/session/SingleInstance.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <memory>
+
+using namespace std::chrono_literals;
+using Start = SingleInstance::Start;
+
+Q_DECLARE_METATYPE(SingleInstance::Start)
+
+// One running copy per lock file: a later start hands over to the first, and a lock
+// that no running copy holds never keeps a start out.
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_lock;
+
+    // A later start, made on a thread of its own while this one's event loop answers it.
+    static Start startElsewhere(SingleInstance &later, std::chrono::milliseconds patience = 3s)
+    {
+        Start result{};
+        const std::unique_ptr<QThread> thread(QThread::create([&] { result = later.start(patience); }));
+        QEventLoop loop;
+        connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+        thread->start();
+        loop.exec();
+        return result;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        // In a folder not made yet, as on a first run.
+        m_lock = m_dir->filePath(QStringLiteral("Game/Game.ini.lock"));
+    }
+
+    void aLaterStartHandsOverToTheFirst()
+    {
+        // The first holds the lock and is asked to show itself, with the launcher's
+        // token at hand while it does; the later start ends.
+        SingleInstance first(m_lock);
+        QCOMPARE(first.start(), Start::First);
+        first.listen();
+        QString tokenSeen;
+        connect(&first, &SingleInstance::activationRequested, this,
+                [&] { tokenSeen = qEnvironmentVariable("XDG_ACTIVATION_TOKEN"); });
+        QSignalSpy asked(&first, &SingleInstance::activationRequested);
+
+        qputenv("XDG_ACTIVATION_TOKEN", "launcher_token-1");
+        SingleInstance later(m_lock);
+        QCOMPARE(startElsewhere(later), Start::HandedOver);
+        QTRY_COMPARE(asked.count(), 1);
+        QCOMPARE(tokenSeen, QStringLiteral("launcher_token-1"));
+        QVERIFY(qEnvironmentVariableIsEmpty("XDG_ACTIVATION_TOKEN"));
+    }
+
+    void aStartWhileTheFirstClosesWaitsForItsLock()
+    {
+        // A copy that is closing answers no more; the later start takes the lock once it is gone.
+        auto first = std::make_unique<SingleInstance>(m_lock);
+        QCOMPARE(first->start(), Start::First);
+        first->listen();
+        first->close();
+        QTimer::singleShot(300, this, [&] { first.reset(); });
+        SingleInstance later(m_lock);
+        QCOMPARE(startElsewhere(later), Start::First);
+    }
+
+    void aLockNoRunningCopyHoldsIsTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        // A process that has ended, so its number names no running copy.
+        QProcess ended;
+        ended.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+        QVERIFY(ended.waitForStarted());
+        const qint64 pid = ended.processId();
+        ended.kill();
+        QVERIFY(ended.waitForFinished());
+        QTest::newRow("left by a killed copy")
+            << QByteArray::number(pid) + "\ngame\n" + QSysInfo::machineHostName().toUtf8() + '\n';
+        QTest::newRow("cut short as it was made") << QByteArray();
+        QTest::newRow("not a lock") << QByteArray("\x01\x02 not a lock\n");
+    }
+    void aLockNoRunningCopyHoldsIsTakenOver()
+    {
+        // Whatever a killed copy left behind, the next start gets the lock.
+        QFETCH(QByteArray, contents);
+        QVERIFY(QDir().mkpath(QFileInfo(m_lock).path()));
+        QFile left(m_lock);
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        left.write(contents);
+        left.close();
+        SingleInstance next(m_lock);
+        QCOMPARE(next.start(200ms), Start::First);
+    }
+
+    void aHolderThatNeverAnswersLeavesTheStartUnguarded()
+    {
+        // A live holder that takes no requests (another machine on a shared home) keeps its
+        // lock, and the later start still runs.
+        SingleInstance first(m_lock);
+        QCOMPARE(first.start(), Start::First);
+        SingleInstance later(m_lock);
+        QCOMPARE(later.start(200ms), Start::Unguarded);
+        QVERIFY(QFile::exists(m_lock));
+    }
+
+    void aHolderIsJudgedByItsAnswer_data()
+    {
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<bool>("hangsUp");
+        QTest::addColumn<Start>("later");
+        QTest::newRow("answers ok") << true << true << Start::HandedOver;
+        QTest::newRow("stopped, line open") << false << false << Start::HandedOver;
+        QTest::newRow("hangs up unanswered") << false << true << Start::Unguarded;
+    }
+    void aHolderIsJudgedByItsAnswer()
+    {
+        // A holder that answers, or keeps the line open (stopped, it shows itself when it
+        // goes on), takes the start over; one that hangs up is closing and is waited for.
+        QFETCH(bool, answers);
+        QFETCH(bool, hangsUp);
+        QFETCH(Start, later);
+        SingleInstance first(m_lock);
+        QCOMPARE(first.start(), Start::First);
+        QLocalServer holder;
+        QVERIFY(holder.listen(SingleInstance::serverName(m_lock)));
+        connect(&holder, &QLocalServer::newConnection, this, [&] {
+            QLocalSocket *caller = holder.nextPendingConnection();
+            connect(caller, &QLocalSocket::readyRead, caller, [=] {
+                if (!caller->canReadLine())
+                    return;
+                if (answers)
+                    caller->write("ok\n");
+                if (hangsUp)
+                    caller->disconnectFromServer();
+            });
+        });
+        SingleInstance second(m_lock);
+        QCOMPARE(startElsewhere(second, 300ms), later);
+    }
+
+    void noPlaceForALockMeansUnguarded_data()
+    {
+        QTest::addColumn<QString>("lock");
+        QTest::newRow("no settings folder") << QString();
+        QTest::newRow("folder is a file") << QStringLiteral("file/Game.ini.lock");
+    }
+    void noPlaceForALockMeansUnguarded()
+    {
+        // Where no lock can be made the settings cannot be written either: the game runs.
+        QFETCH(QString, lock);
+        QFile file(m_dir->filePath(QStringLiteral("file")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        SingleInstance instance(lock.isEmpty() ? lock : m_dir->filePath(lock));
+        QCOMPARE(instance.start(), Start::Unguarded);
+    }
+
+    void requestsOtherThanShowAreDropped_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("other word") << QByteArray("quit\n") << false;
+        QTest::newRow("no end of line") << QByteArray(2000, 's') << false;
+        QTest::newRow("token with control characters") << QByteArray("show a\x01z\n") << true;
+    }
+    void requestsOtherThanShowAreDropped()
+    {
+        // Only "show" asks for the window; a bad token is not passed on, and nothing else
+        // is answered.
+        QFETCH(QByteArray, request);
+        QFETCH(bool, shown);
+        SingleInstance first(m_lock);
+        QCOMPARE(first.start(), Start::First);
+        first.listen();
+        bool hadToken = false;
+        connect(&first, &SingleInstance::activationRequested, this,
+                [&] { hadToken = qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"); });
+        QSignalSpy asked(&first, &SingleInstance::activationRequested);
+        QLocalSocket caller;
+        QByteArray answer;
+        connect(&caller, &QLocalSocket::readyRead, this, [&] { answer += caller.readAll(); });
+        caller.connectToServer(SingleInstance::serverName(m_lock));
+        QVERIFY(caller.waitForConnected());
+        caller.write(request);
+        QTRY_COMPARE(caller.state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(asked.count(), shown ? 1 : 0);
+        QCOMPARE(answer, shown ? QByteArray("ok\n") : QByteArray());
+        QVERIFY(!hadToken);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"

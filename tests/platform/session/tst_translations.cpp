@@ -1,0 +1,204 @@
+#include "platform/session/App.h"
+#include "app/Identity.h"
+#include "platform/session/Translations.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+namespace {
+
+QString translationsFolder()
+{
+    return QFileInfo(qEnvironmentVariable("TESSALY_BINARY")).dir().filePath(QStringLiteral("translations"));
+}
+
+QString sourceDir()
+{
+    return qEnvironmentVariable("TESSALY_SOURCE_DIR");
+}
+
+struct Message
+{
+    QString context;
+    QString source;
+    QString comment;
+    QString translationType;
+};
+
+// The messages of a .ts file, as lupdate writes them.
+QList<Message> readTs(const QString &path)
+{
+    QList<Message> messages;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return messages;
+    QXmlStreamReader xml(&file);
+    QString context;
+    Message message;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto name = xml.name();
+        if (name == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (name == QLatin1String("message")) {
+            message = Message{context, {}, {}, {}};
+        } else if (name == QLatin1String("source")) {
+            message.source = xml.readElementText();
+        } else if (name == QLatin1String("comment")) {
+            message.comment = xml.readElementText();
+        } else if (name == QLatin1String("translation")) {
+            message.translationType = xml.attributes().value(QLatin1String("type")).toString();
+            xml.readElementText();
+            messages.append(message);
+        }
+    }
+    return messages;
+}
+
+QString shown(const char *context, const char *source)
+{
+    return QCoreApplication::translate(context, source);
+}
+
+} // namespace
+
+// The player's language picks the game's translation, Qt's own texts, and the help file.
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void germanLocalesShowTheGameAndQtInGerman_data();
+    void germanLocalesShowTheGameAndQtInGerman();
+    void otherLocalesStayEnglish_data();
+    void otherLocalesStayEnglish();
+    void englishComesBackWhenTheTranslationsGo();
+    void localizedFileIsTheLanguagesOwnWhenThereIsOne_data();
+    void localizedFileIsTheLanguagesOwnWhenThereIsOne();
+    void germanTranslationCoversEverySourceTextAndIsFinished();
+};
+
+void TestTranslations::germanLocalesShowTheGameAndQtInGerman_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("Germany") << QStringLiteral("de_DE");
+    QTest::newRow("Austria") << QStringLiteral("de_AT");
+    QTest::newRow("Switzerland") << QStringLiteral("de_CH");
+}
+
+void TestTranslations::germanLocalesShowTheGameAndQtInGerman()
+{
+    // Any German locale gets the one German translation, and Qt's buttons say Ja and Nein.
+    QFETCH(QString, locale);
+    const Translations translations{QLocale(locale), translationsFolder(), Identity::desktopName()};
+    QCOMPARE(App::language(), QStringLiteral("de"));
+    QCOMPARE(shown("frmScores", "High Scores"), QStringLiteral("Bestenliste"));
+    QCOMPARE(shown("frmMain", "Game Over"), QStringLiteral("Spielende"));
+    QCOMPARE(shown("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
+    QCOMPARE(shown("QPlatformTheme", "&No"), QStringLiteral("&Nein"));
+}
+
+void TestTranslations::otherLocalesStayEnglish_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("C") << QStringLiteral("C");
+    QTest::newRow("English") << QStringLiteral("en_GB");
+    // Qt has French texts, the game has none: nothing of either, so no window mixes the two.
+    QTest::newRow("French") << QStringLiteral("fr_FR");
+}
+
+void TestTranslations::otherLocalesStayEnglish()
+{
+    // Without a translation of the game, every text is the English of the sources.
+    QFETCH(QString, locale);
+    const Translations translations{QLocale(locale), translationsFolder(), Identity::desktopName()};
+    QCOMPARE(App::language(), QString());
+    QCOMPARE(shown("frmScores", "High Scores"), QStringLiteral("High Scores"));
+    QCOMPARE(shown("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
+}
+
+void TestTranslations::englishComesBackWhenTheTranslationsGo()
+{
+    // The translators are the object's: gone with it, the texts are English again.
+    {
+        const Translations translations{QLocale(QStringLiteral("de_DE")), translationsFolder(), Identity::desktopName()};
+        QCOMPARE(shown("ScoreTable", "Anonymous"), QStringLiteral("Anonym"));
+    }
+    QCOMPARE(shown("ScoreTable", "Anonymous"), QStringLiteral("Anonymous"));
+    QCOMPARE(shown("QPlatformTheme", "&No"), QStringLiteral("&No"));
+    QCOMPARE(App::language(), QString());
+}
+
+void TestTranslations::localizedFileIsTheLanguagesOwnWhenThereIsOne_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("expected");
+    const QString english = QStringLiteral("Tessaly.hlp");
+    const QString german = QStringLiteral("Tessaly_de.hlp");
+    QTest::newRow("German") << QStringLiteral("de") << QStringList{english, german} << german;
+    QTest::newRow("Austrian German") << QStringLiteral("de_AT") << QStringList{english, german} << german;
+    QTest::newRow("German missing") << QStringLiteral("de") << QStringList{english} << english;
+    QTest::newRow("English") << QString() << QStringList{english, german} << english;
+    QTest::newRow("other language") << QStringLiteral("fr") << QStringList{english, german} << english;
+}
+
+void TestTranslations::localizedFileIsTheLanguagesOwnWhenThereIsOne()
+{
+    // The help file of the game's language where there is one, else the English one.
+    QFETCH(QString, language);
+    QFETCH(QStringList, files);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const QString &name : files) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    App::setLanguage(language);
+    const QString chosen = App::localized(dir.filePath(QStringLiteral("Tessaly.hlp")));
+    App::setLanguage({});
+    QCOMPARE(chosen, dir.filePath(expected));
+}
+
+void TestTranslations::germanTranslationCoversEverySourceTextAndIsFinished()
+{
+    // Every text the sources mark has a finished German translation in the built file.
+    const QString lupdate = qEnvironmentVariable("TESSALY_LUPDATE");
+    QVERIFY(!lupdate.isEmpty());
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString fresh = dir.filePath(QStringLiteral("fresh_de.ts"));
+    QProcess run;
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(lupdate, {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
+                        sourceDir() + QStringLiteral("/src"), QStringLiteral("-ts"), fresh});
+    QVERIFY(run.waitForFinished(120000));
+    QVERIFY2(run.exitCode() == 0, run.readAll().constData());
+    const QList<Message> sources = readTs(fresh);
+    QVERIFY(sources.size() > 50);
+
+    QTranslator german;
+    QVERIFY(german.load(QStringLiteral("tessaly_de"), translationsFolder()));
+    for (const Message &m : sources) {
+        const QString text = german.translate(m.context.toUtf8(), m.source.toUtf8(),
+                                              m.comment.isEmpty() ? nullptr : m.comment.toUtf8().constData());
+        QVERIFY2(!text.isEmpty(), qPrintable(m.context + QStringLiteral(": ") + m.source));
+    }
+    const QList<Message> committed = readTs(sourceDir() + QStringLiteral("/translations/tessaly_de.ts"));
+    QCOMPARE(committed.size(), sources.size());
+    for (const Message &m : committed)
+        QVERIFY2(m.translationType.isEmpty(), qPrintable(m.translationType + QStringLiteral(": ") + m.source));
+}
+
+QTEST_GUILESS_MAIN(TestTranslations)
+#include "tst_translations.moc"

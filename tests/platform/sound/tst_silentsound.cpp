@@ -1,0 +1,137 @@
+#include "app/Identity.h"
+#include "platform/sound/PulseSound.h"
+
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QScopeGuard>
+#include <QTemporaryFile>
+#include <QTest>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+QStringList g_messages;
+
+void keepMessage(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    g_messages << message;
+}
+
+// Collects what is written to the process's standard error, Qt or not.
+class StandardErrorCapture
+{
+public:
+    StandardErrorCapture()
+    {
+        m_file.open();
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        dup2(m_file.handle(), STDERR_FILENO);
+    }
+    ~StandardErrorCapture() { release(); }
+
+    QByteArray release()
+    {
+        if (m_saved >= 0) {
+            std::fflush(stderr);
+            dup2(m_saved, STDERR_FILENO);
+            close(m_saved);
+            m_saved = -1;
+        }
+        m_file.seek(0);
+        return m_file.readAll();
+    }
+
+private:
+    QTemporaryFile m_file;
+    int m_saved{-1};
+};
+
+} // namespace
+
+// With no sound server the game plays on in silence, without a word to the player.
+class TestSilentSound : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // A server that is not there.
+        qputenv("PULSE_SERVER", "unix:/nonexistent/tessaly-no-sound-server/native");
+    }
+
+    void withoutAServerItIsSilentAndSaysNothing()
+    {
+        // Building the sound layer and playing on it neither fails nor prints, and the
+        // application's own message handler is back in place afterwards.
+        QFile file(QStringLiteral(":/WAVE/101"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray tone = file.readAll();
+
+        g_messages.clear();
+        StandardErrorCapture capture;
+        const QtMessageHandler previous = qInstallMessageHandler(keepMessage);
+        {
+            PulseSound sound(Identity::title(), Identity::desktopName());
+            sound.open();
+            qWarning("still heard");
+            QVERIFY(!sound.isAudible());
+            sound.play(tone);
+            sound.play(QByteArray("not a wave"));
+            sound.play(tone);
+        }
+        qInstallMessageHandler(previous);
+        const QByteArray printed = capture.release();
+
+        QCOMPARE(g_messages, QStringList{QStringLiteral("still heard")});
+        QCOMPARE(printed, QByteArray());
+    }
+
+    void aSecondSoundLayerIsSilentToo()
+    {
+        // A window opened again gets a new layer; the failed server must not hang it.
+        PulseSound sound(Identity::title(), Identity::desktopName());
+        sound.open();
+        QVERIFY(!sound.isAudible());
+        sound.play(QByteArray());
+    }
+
+    void aServerThatNeverAnswersHoldsNothingUp()
+    {
+        // A server that takes the connection and then says nothing: opening, getting
+        // ready, playing and closing the layer all return while it still holds the
+        // connection unanswered (a layer that waited for it would have given up on
+        // it first).
+        QTemporaryDir dir;
+        QLocalServer server;
+        QVERIFY(server.listen(dir.filePath(QStringLiteral("native"))));
+        const QByteArray noServer = qgetenv("PULSE_SERVER");
+        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(server.fullServerName()));
+        const auto restore = qScopeGuard([&] { qputenv("PULSE_SERVER", noServer); });
+        QFile file(QStringLiteral(":/WAVE/102"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray tone = file.readAll();
+
+        QLocalSocket *connection = nullptr;
+        {
+            PulseSound sound(Identity::title(), Identity::desktopName());
+            sound.open();
+            sound.prepare();
+            sound.play(tone);
+            QVERIFY(server.waitForNewConnection(10000));
+            connection = server.nextPendingConnection();
+            sound.play(tone);
+            QCOMPARE(connection->state(), QLocalSocket::ConnectedState);
+            QVERIFY(!connection->waitForDisconnected(100));
+        }
+        // Closed with the layer, not left behind.
+        QVERIFY(connection->state() == QLocalSocket::UnconnectedState || connection->waitForDisconnected(10000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSilentSound)
+#include "tst_silentsound.moc"
