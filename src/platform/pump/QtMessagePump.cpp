@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
@@ -17,21 +18,18 @@ constexpr qint64 nanosecondsPerSecond = 1'000'000'000;
 QtMessagePump::QtMessagePump()
     : m_timerFd(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC))
 {
-    if (m_timerFd >= 0) {
-        m_notifier = std::make_unique<QSocketNotifier>(m_timerFd, QSocketNotifier::Read);
-        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { runDue(); });
-    } else {
-        m_fallback.setTimerType(Qt::PreciseTimer);
-        m_fallback.setSingleShot(true);
-        QObject::connect(&m_fallback, &QTimer::timeout, &m_fallback, [this] { runDue(); });
-    }
+    // Only a process out of file descriptors or memory has none; without it no wait
+    // would ever end, so say why rather than hang.
+    if (m_timerFd < 0)
+        qFatal("QtMessagePump: no monotonic timer: %s", std::strerror(errno));
+    m_notifier = std::make_unique<QSocketNotifier>(m_timerFd, QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { runDue(); });
 }
 
 QtMessagePump::~QtMessagePump()
 {
     m_notifier.reset();
-    if (m_timerFd >= 0)
-        close(m_timerFd);
+    close(m_timerFd);
 }
 
 void QtMessagePump::doEvents()
@@ -71,14 +69,6 @@ std::vector<QtMessagePump::Pending>::iterator QtMessagePump::earliest()
 
 void QtMessagePump::arm()
 {
-    if (m_timerFd < 0) {
-        m_fallback.stop();
-        if (!m_pending.empty()) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(earliest()->deadline - now());
-            m_fallback.start(std::max<std::chrono::milliseconds>(left, std::chrono::milliseconds(0)));
-        }
-        return;
-    }
     itimerspec spec{};  // all zero disarms
     if (!m_pending.empty()) {
         const qint64 at = std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -91,10 +81,8 @@ void QtMessagePump::arm()
 
 void QtMessagePump::runDue()
 {
-    if (m_timerFd >= 0) {
-        quint64 expirations = 0;
-        while (read(m_timerFd, &expirations, sizeof expirations) < 0 && errno == EINTR) {
-        }
+    quint64 expirations = 0;
+    while (read(m_timerFd, &expirations, sizeof expirations) < 0 && errno == EINTR) {
     }
     const auto next = earliest();
     if (next == m_pending.end() || next->deadline > now()) {

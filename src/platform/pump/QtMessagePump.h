@@ -2,8 +2,6 @@
 
 #include "platform/pump/MessagePump.h"
 
-#include <QTimer>
-
 #include <memory>
 #include <vector>
 
@@ -38,8 +36,6 @@ private:
 
     int m_timerFd{-1};
     std::unique_ptr<QSocketNotifier> m_notifier;
-    // Only when no timerfd could be had: a precise Qt timer, whole milliseconds late at most.
-    QTimer m_fallback;
     std::vector<Pending> m_pending;
     quint64 m_lastId{0};
 };
