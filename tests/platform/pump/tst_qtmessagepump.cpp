@@ -6,8 +6,6 @@
 
 #include <memory>
 #include <optional>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using namespace std::chrono_literals;
 
@@ -76,37 +74,6 @@ private slots:
             QApplication::activeModalWidget()->close();
         });
         QTRY_COMPARE(log, (QStringList{"dialog open", "step behind the dialog", "dialog closed"}));
-    }
-
-    void withoutAKernelTimerStepsStillRunInOrderAndOnTime()
-    {
-        // When no timer descriptor can be had (the process is out of descriptors), a
-        // precise Qt timer takes over.
-        rlimit limit{};
-        QCOMPARE(getrlimit(RLIMIT_NOFILE, &limit), 0);
-        const int lowestFree = dup(0);
-        QVERIFY(lowestFree > 0);
-        close(lowestFree);
-        rlimit exhausted = limit;
-        exhausted.rlim_cur = rlim_t(lowestFree);
-        QCOMPARE(setrlimit(RLIMIT_NOFILE, &exhausted), 0);
-        auto pump = std::make_unique<QtMessagePump>();
-        const int probe = dup(0);
-        QCOMPARE(setrlimit(RLIMIT_NOFILE, &limit), 0);
-        QCOMPARE(probe, -1);
-
-        const auto start = pump->now();
-        QStringList log;
-        std::optional<MessagePump::Clock::time_point> lastAt;
-        pump->schedule(start + 30ms, [&] {
-            log << QStringLiteral("b");
-            lastAt = pump->now();
-        });
-        const quint64 dropped = pump->schedule(start + 5ms, [&] { log << QStringLiteral("dropped"); });
-        pump->schedule(start + 10ms, [&] { log << QStringLiteral("a"); });
-        pump->cancel(dropped);
-        QTRY_COMPARE(log, (QStringList{"a", "b"}));
-        QVERIFY(*lastAt >= start + 30ms);
     }
 };
 
