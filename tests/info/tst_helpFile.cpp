@@ -192,7 +192,8 @@ void TestHelpFile::topicsCoverWhatPlayersNeed_data()
                                  << QStringList{QStringLiteral("New Game"), QStringLiteral("F2"),
                                                 QStringLiteral("Game Over"), QStringLiteral("level"),
                                                 QStringLiteral("Playing with the keyboard"), QStringLiteral("Keypad"),
-                                                QStringLiteral("Num Lock")};
+                                                QStringLiteral("Num Lock"), QStringLiteral("Playing with a screen reader"),
+                                                QStringLiteral("Level: none yet")};
     QTest::newRow("board") << QStringLiteral("board")
                            << QStringList{QStringLiteral("Red"), QStringLiteral("top left"),
                                           QStringLiteral("Green"), QStringLiteral("Level"),
