@@ -7,7 +7,8 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEPS := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpulse-dev libgl-dev \
         qt6-tools-dev qt6-l10n-tools qt6-translations-l10n \
         fonts-liberation xvfb xauth x11-utils x11-xkb-utils xdotool pulseaudio pulseaudio-utils \
-        desktop-file-utils appstream dpkg-dev debhelper lintian librsvg2-bin
+        desktop-file-utils appstream dpkg-dev debhelper lintian librsvg2-bin \
+        at-spi2-core dbus-daemon python3-pyatspi
 
 # What `make bench` loads the machine with; the PipeWire comparison runs when
 # pipewire, pipewire-pulse and wireplumber are installed (not installed here: on

@@ -414,7 +414,8 @@ int main(int argc, char **argv)
     // The button in English and, named with a language suffix, in each translation's
     // language; the board takes the one of the language it speaks.
     struct Caption { const char *suffix, *text; };
-    for (const Caption &caption : {Caption{"", "New Game"}, Caption{"_de", "Neues Spiel"}}) {
+    for (const Caption &caption : {Caption{"", "New Game"}, Caption{"_de", "Neues Spiel"},
+                                   Caption{"_es", "Nueva\npartida"}, Caption{"_fr", "Nouvelle\npartie"}}) {
         for (bool down : {false, true}) {
             const QString name = (down ? QStringLiteral("picNewDown") : QStringLiteral("picNewUp"))
                                  + QLatin1String(caption.suffix);

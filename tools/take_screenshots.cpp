@@ -2,11 +2,13 @@
 // scores with the clear question, name entry, About with its notice, the help) and
 // saves each as it is on screen to <folder>/<window>.png. With --dark it runs under
 // Fusion with a dark palette, as a dark desktop theme would. Run under an X server;
-// QT_SCALE_FACTOR gives the scale.
+// QT_SCALE_FACTOR gives the scale, LC_ALL the language as for the game.
 #include "app/Identity.h"
 #include "app/RealPlatform.h"
 #include "board/frmMain.h"
 #include "globals/modGlobals.h"
+#include "platform/session/App.h"
+#include "platform/session/Translations.h"
 #include "platform/widgets/Twips.h"
 #include "scores/frmNewHighScore.h"
 
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -103,6 +106,7 @@ int main(int argc, char **argv)
     QDir().mkpath(folder);
     Identity::apply();
     Twips::installFontSubstitutes();
+    const Translations translations(QLocale::system(), Translations::folder(), Identity::desktopName());
     if (arguments.size() == 2) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         QApplication::setPalette(darkPalette());

@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>DisplayCounterAccessible</name>
+    <message>
+        <source>%1 %2</source>
+        <comment>the counter&apos;s name and the number it shows, as in &quot;Level 3&quot;</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: none yet</source>
+        <comment>the counter&apos;s name before it has shown a number: &quot;Level: none yet&quot;</comment>
+        <translation>%1: noch keine</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>&amp;Contents</source>
@@ -180,6 +193,10 @@
         <source>&amp;About Tessaly</source>
         <translation>Ü&amp;ber Tessaly</translation>
     </message>
+    <message>
+        <source>Lit</source>
+        <translation>Leuchtet</translation>
+    </message>
 </context>
 <context>
     <name>frmNewHighScore</name>
@@ -192,16 +209,16 @@
         <translation>Tragen Sie sich in die Bestenliste ein</translation>
     </message>
     <message>
-        <source>Name</source>
-        <translation>Name</translation>
-    </message>
-    <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>New High Score</source>
+        <translation>Neuer Rekord</translation>
     </message>
 </context>
 <context>
@@ -268,6 +285,10 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Tempo</translation>
     </message>
 </context>
 </TS>

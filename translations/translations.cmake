@@ -2,7 +2,8 @@
 # --target update_translations` brings them in line with the sources (lupdate);
 # every build turns them into .qm files in translations/ beside the game, where it
 # looks for them in the build folder and when installed (packaging/install.cmake).
-set(tessaly_ts_files ${CMAKE_CURRENT_LIST_DIR}/tessaly_de.ts)
+set(tessaly_ts_files ${CMAKE_CURRENT_LIST_DIR}/tessaly_de.ts ${CMAKE_CURRENT_LIST_DIR}/tessaly_es.ts
+                      ${CMAKE_CURRENT_LIST_DIR}/tessaly_fr.ts)
 set(tessaly_qm_dir ${CMAKE_BINARY_DIR}/translations)
 set_source_files_properties(${tessaly_ts_files} PROPERTIES OUTPUT_LOCATION ${tessaly_qm_dir})
 file(GLOB_RECURSE tessaly_translatable CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp

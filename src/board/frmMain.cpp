@@ -8,6 +8,7 @@
 #include "platform/session/App.h"
 #include "platform/input/HotSpot.h"
 #include "platform/input/HotSpotRouter.h"
+#include "platform/widgets/NoticeLabel.h"
 #include "platform/sound/Sound.h"
 #include "platform/widgets/Surface.h"
 #include "platform/widgets/Twips.h"
@@ -26,10 +27,8 @@ namespace {
 
 constexpr QSize clientSize{426, 447};
 
-QLabel *designLabel(QWidget *parent, const QString &caption, QRect geometry, QColor colour,
-                    Qt::Alignment alignment)
+QLabel *designLabel(QLabel *label, QRect geometry, QColor colour, Qt::Alignment alignment)
 {
-    auto *label = new QLabel(caption, parent);
     label->setGeometry(geometry);
     label->setFont(Twips::font(QStringLiteral("Arial"), 15.75, true));
     label->setAlignment(alignment | Qt::AlignTop);
@@ -121,10 +120,11 @@ void frmMain::createControls()
             m_router->addPhysicalKey(k.topRowKeyCode, light);
     }
 
-    lblGameOver = designLabel(m_surface, tr("Game Over"), QRect(20, 416, 121, 33), QColor(192, 0, 0),
-                              Qt::AlignLeft);
+    // A notice, so that a player who cannot see the board hears when a game has ended.
+    lblGameOver = designLabel(new NoticeLabel(tr("Game Over"), m_surface), QRect(20, 416, 121, 33),
+                              QColor(192, 0, 0), Qt::AlignLeft);
     lblGameOver->setObjectName(QStringLiteral("lblGameOver"));
-    Label1 = designLabel(m_surface, tr("Level:"), QRect(220, 416, 121, 33), QColor(255, 255, 0),
+    Label1 = designLabel(new QLabel(tr("Level:"), m_surface), QRect(220, 416, 121, 33), QColor(255, 255, 0),
                          Qt::AlignRight);
     Label1->setObjectName(QStringLiteral("Label1"));
 

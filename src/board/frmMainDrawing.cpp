@@ -129,6 +129,8 @@ void frmMain::LightOn(qint16 index)
     if (index >= 0 && index <= 3) {
         const QPoint at = lightPosition(index);
         stamp(lightPicture(index, true), picLightMask, at.x(), at.y(), picRedOn.size());
+        // Told to assistive technology too, so the playback can be followed without the board.
+        imgClick[std::size_t(index)]->setAccessibleDescription(tr("Lit"));
     }
     m_surface->refresh();
 }
@@ -138,6 +140,7 @@ void frmMain::LightOff(qint16 index)
     if (index >= 0 && index <= 3) {
         const QPoint at = lightPosition(index);
         stamp(lightPicture(index, false), picLightMask, at.x(), at.y(), picRedOn.size());
+        imgClick[std::size_t(index)]->setAccessibleDescription({});
     }
     m_surface->refresh();
 }

@@ -1,9 +1,11 @@
 #include "counter/DisplayCounter.h"
 
+#include "counter/DisplayCounterAccessible.h"
 #include "platform/input/MouseCodes.h"
 #include "platform/store/PropertyBag.h"
 #include "platform/widgets/Twips.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,7 +24,6 @@ const QColor minusColour{192, 64, 0};
 constexpr bool defaultEnabled = true;
 constexpr qint16 defaultValue = 0;
 constexpr qint16 defaultNumDigits = 2;
-constexpr qint16 maxValue = 999;
 
 // Twips are whole numbers; a half-way result goes to the even one, as the
 // designs' integer conversion does. The default FP rounding mode is exactly that.
@@ -70,6 +71,7 @@ DisplayCounter::DisplayCounter(QWidget *parent)
     , imgNumbers(QImage(QStringLiteral(":/counter/digits.png")).convertToFormat(QImage::Format_RGB32))
     , lblMinus(new QLabel(QStringLiteral("-"), this))
 {
+    DisplayCounterAccessible::install();
     setAttribute(Qt::WA_OpaquePaintEvent);
     // MouseMove is raised with no button held too.
     setMouseTracking(true);
@@ -191,6 +193,15 @@ void DisplayCounter::DrawValue()
         }
     }
     update();
+
+    if (m_shownValue != miValue) {
+        m_shownValue = miValue;
+        QAccessibleValueChangeEvent valueChanged(this, miValue);
+        QAccessible::updateAccessibility(&valueChanged);
+        // The name carries the number too.
+        QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&nameChanged);
+    }
 }
 
 void DisplayCounter::DrawDigit(qint16 Digit)

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
 class PropertyBag;
 class QLabel;
 
@@ -37,6 +39,8 @@ public:
     // A new control as a designer places it: NumDigits 2, value 0, nothing drawn yet.
     explicit DisplayCounter(QWidget *parent = nullptr);
 
+    static constexpr qint16 maxValue = 999;
+
     qint16 value() const { return miValue; }
     // Values above 999 become 999; negative values are taken as they are.
     void setValue(qint16 New_Value);
@@ -51,6 +55,10 @@ public:
 
     // Repaints the surface from its persistent image, then draws the value again.
     void Refresh();
+
+    // The number the digits show, none until they are first drawn. Assistive
+    // technology reads it, and hears of each new one.
+    std::optional<qint16> shownValue() const { return m_shownValue; }
 
     // The container's property bag: loading draws nothing and applies no limit;
     // saving leaves out values equal to their defaults.
@@ -93,6 +101,7 @@ private:
     qint16 miNumDigits{2};
     qint16 miDigitWidth{0};   // twips
     qint16 miDigitHeight{0};  // twips
+    std::optional<qint16> m_shownValue;
     Qt::MouseButtons m_pressedButtons;
     Qt::MouseButtons m_doubleClickButtons;
 };

@@ -61,9 +61,10 @@ frmAbout::frmAbout(Registry &registry, Shell &shell, MessageBox &box, QWidget *o
     Image1->setScaledContents(true);
     Image1->setPixmap(icon.pixmap(32, 32));
 
+    // The labels' texts are their names for a screen reader; what each is, its description.
     lblTitle = new QLabel(this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setAccessibleName(tr("Title"));
+    lblTitle->setAccessibleDescription(tr("Title"));
     lblTitle->setGeometry(Twips::rect(840, 60, 3885, 480));
     lblTitle->setFont(Twips::font(QStringLiteral("MS Sans Serif"), 12, true, true));
     lblTitle->setTextFormat(Qt::PlainText);
@@ -71,14 +72,14 @@ frmAbout::frmAbout(Registry &registry, Shell &shell, MessageBox &box, QWidget *o
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setAccessibleName(tr("Version"));
+    lblVersion->setAccessibleDescription(tr("Version"));
     lblVersion->setGeometry(Twips::rect(900, 420, 3885, 225));
     lblVersion->setTextFormat(Qt::PlainText);
     lblVersion->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     lblDescription = new QLabel(this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    lblDescription->setAccessibleName(tr("Description"));
+    lblDescription->setAccessibleDescription(tr("Description"));
     lblDescription->setGeometry(Twips::rect(900, 1020, 3885, 510));
     lblDescription->setTextFormat(Qt::PlainText);
     lblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -14,6 +14,8 @@ frmNewHighScore::frmNewHighScore(ScoreTable &table, QWidget *owner)
     , mTable{table}
 {
     setObjectName(QStringLiteral("frmNewHighScore"));
+    // No title bar shows it, but a screen reader names the window by it.
+    setWindowTitle(tr("New High Score"));
 
     Label1 = new QLabel(tr("You have acheived a new High Score!!!"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -30,7 +32,8 @@ frmNewHighScore::frmNewHighScore(ScoreTable &table, QWidget *owner)
     txtName->setObjectName(QStringLiteral("txtName"));
     txtName->setGeometry(Twips::rect(1260, 1080, 1875, 315));
     txtName->setMaxLength(std::numeric_limits<int>::max());
-    txtName->setAccessibleName(tr("Name"));
+    // The question names the field for a screen reader.
+    Label2->setBuddy(txtName);
 
     cmdOK = new QPushButton(tr("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -50,6 +50,8 @@ frmScores::frmScores(ScoreTable &table, MessageBox &box, QWidget *owner)
     , mBox{box}
 {
     setObjectName(QStringLiteral("frmScores"));
+    // No title bar shows it, but a screen reader names the window by it.
+    setWindowTitle(tr("High Scores"));
 
     Label1 = new QLabel(tr("High Scores"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

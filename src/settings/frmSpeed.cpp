@@ -13,6 +13,8 @@ frmSpeed::frmSpeed(QWidget *owner)
     : FixedDialog(owner, Twips::rect(0, 0, 2310, 2595))
 {
     setObjectName(QStringLiteral("frmSpeed"));
+    // No title bar shows it, but a screen reader names the window by it.
+    setWindowTitle(tr("Speed"));
 
     Label1 = new QLabel(tr("Select the speed in which the lights will flash."), this);
     Label1->setObjectName(QStringLiteral("Label1"));

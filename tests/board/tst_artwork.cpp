@@ -88,8 +88,8 @@ private slots:
     void everyPictureHasItsSizeAndIsOpaque();
     void theBoardEmbedsEveryPictureAsCommitted_data();
     void theBoardEmbedsEveryPictureAsCommitted();
-    void aGermanBoardShowsTheGermanButton_data();
-    void aGermanBoardShowsTheGermanButton();
+    void aTranslatedBoardShowsItsLanguagesButton_data();
+    void aTranslatedBoardShowsItsLanguagesButton();
     void masksHoldOnlyPureBlackAndWhite_data();
     void masksHoldOnlyPureBlackAndWhite();
     void maskShapesAreSolidOvalsWhereTheBoardExpectsThem_data();
@@ -130,7 +130,8 @@ void TestArtwork::everyPictureHasItsSizeAndIsOpaque_data()
         QTest::newRow(qPrintable(name)) << QStringLiteral("art/%1.png").arg(name) << QSize(200, 200);
     for (const char *name : {"picLightMask", "picIndent", "picIndentMask"})
         QTest::newRow(name) << QStringLiteral("art/%1.png").arg(QLatin1String(name)) << QSize(200, 200);
-    for (const char *name : {"picNewUp", "picNewDown", "picNewGameMask", "picNewUp_de", "picNewDown_de"})
+    for (const char *name : {"picNewUp", "picNewDown", "picNewGameMask", "picNewUp_de", "picNewDown_de", "picNewUp_fr",
+                             "picNewDown_fr", "picNewUp_es", "picNewDown_es"})
         QTest::newRow(name) << QStringLiteral("art/%1.png").arg(QLatin1String(name)) << QSize(98, 43);
     QTest::newRow("digits") << QStringLiteral("digits.png") << QSize(200, 30);
 }
@@ -176,21 +177,26 @@ void TestArtwork::theBoardEmbedsEveryPictureAsCommitted()
     QVERIFY(embedded.readAll() == committed.readAll());
 }
 
-void TestArtwork::aGermanBoardShowsTheGermanButton_data()
+void TestArtwork::aTranslatedBoardShowsItsLanguagesButton_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("released") << QStringLiteral("picNewUp");
-    QTest::newRow("pressed") << QStringLiteral("picNewDown");
+    QTest::addColumn<QString>("language");
+    for (const char *language : {"de", "fr", "es"}) {
+        QTest::addRow("%s released", language) << QStringLiteral("picNewUp") << QString::fromLatin1(language);
+        QTest::addRow("%s pressed", language) << QStringLiteral("picNewDown") << QString::fromLatin1(language);
+    }
 }
 
-void TestArtwork::aGermanBoardShowsTheGermanButton()
+void TestArtwork::aTranslatedBoardShowsItsLanguagesButton()
 {
-    // The button's caption is part of its picture: a board speaking German takes the German one.
+    // The button's caption is part of its picture: a board speaking a translation's
+    // language takes that language's one.
     QFETCH(QString, name);
-    App::setLanguage(QStringLiteral("de"));
+    QFETCH(QString, language);
+    App::setLanguage(language);
     const TestBoard board;
     App::setLanguage({});
-    QCOMPARE(board.probe->picture(qPrintable(name)), loadAsset(QStringLiteral("art/%1_de.png").arg(name)));
+    QCOMPARE(board.probe->picture(qPrintable(name)), loadAsset(QStringLiteral("art/%1_%2.png").arg(name, language)));
 }
 
 void TestArtwork::masksHoldOnlyPureBlackAndWhite_data()
@@ -266,6 +272,8 @@ void TestArtwork::spritesAreBlackWhereverTheirMaskIsWhite_data()
     QTest::newRow("picNewDown") << QStringLiteral("picNewDown") << QStringLiteral("picNewGameMask");
     QTest::newRow("picNewUp_de") << QStringLiteral("picNewUp_de") << QStringLiteral("picNewGameMask");
     QTest::newRow("picNewDown_de") << QStringLiteral("picNewDown_de") << QStringLiteral("picNewGameMask");
+    for (const char *name : {"picNewUp_fr", "picNewDown_fr", "picNewUp_es", "picNewDown_es"})
+        QTest::newRow(name) << QString::fromLatin1(name) << QStringLiteral("picNewGameMask");
 }
 
 void TestArtwork::spritesAreBlackWhereverTheirMaskIsWhite()

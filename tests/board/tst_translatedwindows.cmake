@@ -1,2 +1,2 @@
-# Lays the windows out with the German translation the build makes beside the game.
+# Lays the windows out with each translation the build makes beside the game.
 add_dependencies(tst_translatedwindows tessaly_lrelease)

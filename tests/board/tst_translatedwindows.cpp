@@ -68,15 +68,15 @@ QStringList cutCaptions(const QWidget &window)
 
 } // namespace
 
-// Every window in German keeps its English layout: each caption must fit its control.
+// Every window in each translation keeps its English layout: each caption must fit its control.
 class TestTranslatedWindows : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void everyGermanCaptionFitsItsControl_data();
-    void everyGermanCaptionFitsItsControl();
+    void everyTranslatedCaptionFitsItsControl_data();
+    void everyTranslatedCaptionFitsItsControl();
 };
 
 void TestTranslatedWindows::initTestCase()
@@ -85,20 +85,24 @@ void TestTranslatedWindows::initTestCase()
     Twips::installFontSubstitutes();
 }
 
-void TestTranslatedWindows::everyGermanCaptionFitsItsControl_data()
+void TestTranslatedWindows::everyTranslatedCaptionFitsItsControl_data()
 {
     QTest::addColumn<QString>("window");
-    for (const char *window : {"board", "speed", "scores", "name entry", "about", "help"})
-        QTest::newRow(window) << QString::fromLatin1(window);
+    QTest::addColumn<QString>("locale");
+    for (const char *locale : {"de_DE", "fr_FR", "es_ES"}) {
+        for (const char *window : {"board", "speed", "scores", "name entry", "about", "help"})
+            QTest::addRow("%s %s", locale, window) << QString::fromLatin1(window) << QString::fromLatin1(locale);
+    }
 }
 
-void TestTranslatedWindows::everyGermanCaptionFitsItsControl()
+void TestTranslatedWindows::everyTranslatedCaptionFitsItsControl()
 {
-    // A German caption longer than its label or button would be cut off on screen.
+    // A translated caption longer than its label or button would be cut off on screen.
     QFETCH(QString, window);
-    const Translations german{QLocale(QStringLiteral("de_DE")),
-                              QFileInfo(qEnvironmentVariable("TESSALY_BINARY")).dir().filePath(QStringLiteral("translations")),
-                              Identity::desktopName()};
+    QFETCH(QString, locale);
+    const Translations translated{QLocale(locale),
+                                  QFileInfo(qEnvironmentVariable("TESSALY_BINARY")).dir().filePath(QStringLiteral("translations")),
+                                  Identity::desktopName()};
     QVERIFY(QCoreApplication::translate("frmScores", "High Scores") != QLatin1String("High Scores"));
     TestBoard board;
     FakeScoreTable table;

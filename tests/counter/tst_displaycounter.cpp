@@ -7,6 +7,7 @@
 #include "platform/store/PropertyBag.h"
 #include "platform/widgets/Twips.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QSignalSpy>
 
@@ -104,6 +105,7 @@ private slots:
     void disabledControlRaisesNoEvents();
 
     void classIsPublishedUnderItsIdentifier();
+    void screenReadersReadTheNumberShown();
 
 private:
     // Where the row's cells (digits as shown, left to right) at the given pixel
@@ -570,6 +572,20 @@ void TestDisplayCounter::classIsPublishedUnderItsIdentifier()
     const int index = meta.indexOfClassInfo("ProgId");
     QVERIFY(index >= 0);
     QCOMPARE(QString::fromLatin1(meta.classInfo(index).value()), QStringLiteral("Tessaly.DisplayCounter"));
+}
+
+void TestDisplayCounter::screenReadersReadTheNumberShown()
+{
+    // The number shown is the value and is in the name, with no minus label of its
+    // own; before the first drawing the name says there is none yet.
+    m_counter->setAccessibleName(QStringLiteral("Level"));
+    QAccessibleInterface *counter = QAccessible::queryAccessibleInterface(m_counter);
+    QCOMPARE(counter->text(QAccessible::Name), QStringLiteral("Level: none yet"));
+    QCOMPARE(counter->valueInterface()->currentValue(), QVariant());
+    m_counter->setValue(-5);
+    QCOMPARE(counter->text(QAccessible::Name), QStringLiteral("Level -5"));
+    QCOMPARE(counter->valueInterface()->currentValue(), QVariant(-5));
+    QCOMPARE(counter->childCount(), 0);
 }
 
 QTEST_MAIN(TestDisplayCounter)

@@ -234,8 +234,12 @@ void TestInstall::installedTreeHasEveryFile_data()
     QTest::addColumn<bool>("executable");
     QTest::newRow("game") << QStringLiteral("libexec/tessaly/tessaly") << true;
     QTest::newRow("help file") << QStringLiteral("libexec/tessaly/Tessaly.hlp") << false;
-    QTest::newRow("German help file") << QStringLiteral("libexec/tessaly/Tessaly_de.hlp") << false;
-    QTest::newRow("German translation") << QStringLiteral("libexec/tessaly/translations/tessaly_de.qm") << false;
+    for (const char *language : {"de", "fr", "es"}) {
+        QTest::addRow("%s help file", language)
+            << QStringLiteral("libexec/tessaly/Tessaly_%1.hlp").arg(QLatin1String(language)) << false;
+        QTest::addRow("%s translation", language)
+            << QStringLiteral("libexec/tessaly/translations/tessaly_%1.qm").arg(QLatin1String(language)) << false;
+    }
     QTest::newRow("launcher") << QStringLiteral("bin/tessaly") << true;
     QTest::newRow("desktop entry") << QStringLiteral("share/applications/tessaly.desktop") << false;
     QTest::newRow("scalable icon") << QStringLiteral("share/icons/hicolor/scalable/apps/tessaly.svg") << false;
@@ -541,13 +545,17 @@ void TestInstall::debianPackageHoldsTheInstalledTreeUnderUsr_data()
     QTest::newRow("help file beside the game")
         << QStringLiteral("./usr/libexec/tessaly/Tessaly.hlp") << QStringLiteral("../../share/games/tessaly/Tessaly.hlp");
     QTest::newRow("help file") << QStringLiteral("./usr/share/games/tessaly/Tessaly.hlp") << QString();
-    QTest::newRow("German help file") << QStringLiteral("./usr/share/games/tessaly/Tessaly_de.hlp") << QString();
-    QTest::newRow("German help file beside the game")
-        << QStringLiteral("./usr/libexec/tessaly/Tessaly_de.hlp") << QStringLiteral("../../share/games/tessaly/Tessaly_de.hlp");
+    for (const char *language : {"de", "fr", "es"}) {
+        const QString help = QStringLiteral("Tessaly_%1.hlp").arg(QLatin1String(language));
+        QTest::addRow("%s help file", language) << QStringLiteral("./usr/share/games/tessaly/") + help << QString();
+        QTest::addRow("%s help file beside the game", language)
+            << QStringLiteral("./usr/libexec/tessaly/") + help << QStringLiteral("../../share/games/tessaly/") + help;
+        QTest::addRow("%s translation", language)
+            << QStringLiteral("./usr/share/games/tessaly/translations/tessaly_%1.qm").arg(QLatin1String(language))
+            << QString();
+    }
     QTest::newRow("translations beside the game")
         << QStringLiteral("./usr/libexec/tessaly/translations") << QStringLiteral("../../share/games/tessaly/translations");
-    QTest::newRow("German translation")
-        << QStringLiteral("./usr/share/games/tessaly/translations/tessaly_de.qm") << QString();
     QTest::newRow("desktop entry") << QStringLiteral("./usr/share/applications/tessaly.desktop") << QString();
     for (int size : {16, 32, 48, 64, 128, 256})
         QTest::addRow("icon %d", size) << QStringLiteral("./usr/share/icons/hicolor/%1x%1/apps/tessaly.png").arg(size)

@@ -61,14 +61,21 @@ void TestLocaleEndToEnd::captionsAreInTheLocalesLanguage_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("otherButton");
+    QTest::addColumn<QString>("helpMenuKey");
     QTest::addColumn<QString>("aboutKey");
     QTest::addColumn<QString>("aboutTitle");
     QTest::addColumn<QString>("helpTitle");
     QTest::newRow("German") << QStringLiteral("de_DE.UTF-8") << QStringLiteral("picNewUp_de.png")
-                            << QStringLiteral("picNewUp.png") << QStringLiteral("b")
+                            << QStringLiteral("picNewUp.png") << QStringLiteral("alt+h") << QStringLiteral("b")
                             << QStringLiteral("^.ber Tessaly$") << QStringLiteral("^Tessaly-Hilfe$");
+    QTest::newRow("French") << QStringLiteral("fr_FR.UTF-8") << QStringLiteral("picNewUp_fr.png")
+                            << QStringLiteral("picNewUp.png") << QStringLiteral("alt+a") << QStringLiteral("p")
+                            << QStringLiteral("^. propos de Tessaly$") << QStringLiteral("^Aide de Tessaly$");
+    QTest::newRow("Spanish") << QStringLiteral("es_ES.UTF-8") << QStringLiteral("picNewUp_es.png")
+                             << QStringLiteral("picNewUp.png") << QStringLiteral("alt+a") << QStringLiteral("a")
+                             << QStringLiteral("^Acerca de Tessaly$") << QStringLiteral("^Ayuda de Tessaly$");
     QTest::newRow("C") << QStringLiteral("C.UTF-8") << QStringLiteral("picNewUp.png")
-                       << QStringLiteral("picNewUp_de.png") << QStringLiteral("a")
+                       << QStringLiteral("picNewUp_de.png") << QStringLiteral("alt+h") << QStringLiteral("a")
                        << QStringLiteral("^About Tessaly$") << QStringLiteral("^Tessaly Help$");
 }
 
@@ -79,6 +86,7 @@ void TestLocaleEndToEnd::captionsAreInTheLocalesLanguage()
     QFETCH(QString, locale);
     QFETCH(QString, button);
     QFETCH(QString, otherButton);
+    QFETCH(QString, helpMenuKey);
     QFETCH(QString, aboutKey);
     QFETCH(QString, aboutTitle);
     QFETCH(QString, helpTitle);
@@ -99,7 +107,7 @@ void TestLocaleEndToEnd::captionsAreInTheLocalesLanguage()
     QVERIFY2(!game.waitForWindowTitled(helpTitle).isEmpty(), qPrintable(helpTitle));
 
     game.focusBoard();
-    game.keys({QStringLiteral("alt+h"), aboutKey});
+    game.keys({helpMenuKey, aboutKey});
     QVERIFY2(!game.waitForWindowTitled(aboutTitle).isEmpty(), qPrintable(aboutTitle));
 }
 

@@ -208,6 +208,7 @@ void tst_frmScores::layoutFollowsTheDesign()
     QVERIFY(showActive(dialog));
     QCOMPARE(dialog.size(), QSize(237, 265));
     QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("High Scores"));  // what a screen reader names it
     auto *label1 = control<QLabel>(dialog, QStringLiteral("Label1"));
     QCOMPARE(label1->geometry(), QRect(12, 12, 213, 33));
     QVERIFY(label1->font().bold() && label1->font().italic());

@@ -112,6 +112,7 @@ void tst_frmSpeed::layoutFollowsTheDesign()
     QVERIFY(showActive(dialog));
     QCOMPARE(dialog.size(), QSize(154, 173));
     QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Speed"));  // what a screen reader names it
     QVERIFY(dialog.isModal());
     auto *label1 = dialog.findChild<QLabel *>(QStringLiteral("Label1"));
     QCOMPARE(label1->text(), QStringLiteral("Select the speed in which the lights will flash."));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QObject>
 #include <QPointer>
 #include <QRectF>
@@ -37,6 +38,19 @@ public:
 
     QString accessibleName() const { return m_accessibleName; }
     void setAccessibleName(const QString &name) { m_accessibleName = name; }
+    // What assistive technology is told besides the name; it hears of each change.
+    QString accessibleDescription() const { return m_accessibleDescription; }
+    void setAccessibleDescription(const QString &description)
+    {
+        if (description == m_accessibleDescription)
+            return;
+        m_accessibleDescription = description;
+        // Only a hot-spot on a host has an accessible interface to tell of it.
+        if (m_host) {
+            QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
 
 signals:
     // x and y are relative to the hot-spot's top-left corner, in pixels.
@@ -50,5 +64,6 @@ private:
     QRectF m_geometry;
     bool m_enabled{true};
     QString m_accessibleName;
+    QString m_accessibleDescription;
     QPointer<QWidget> m_host;
 };

@@ -1,6 +1,7 @@
 #include "platform/input/HotSpotAccessible.h"
 
 #include "platform/input/HotSpot.h"
+#include "platform/input/HotSpotRouter.h"
 
 #include <QWidget>
 #include <QWindow>
@@ -53,7 +54,16 @@ QAccessibleInterface *HotSpotAccessible::childAt(int, int) const
 
 QString HotSpotAccessible::text(QAccessible::Text t) const
 {
-    return t == QAccessible::Name && m_spot ? m_spot->accessibleName() : QString();
+    if (!m_spot)
+        return {};
+    switch (t) {
+    case QAccessible::Name:
+        return m_spot->accessibleName();
+    case QAccessible::Description:
+        return m_spot->accessibleDescription();
+    default:
+        return {};
+    }
 }
 
 void HotSpotAccessible::setText(QAccessible::Text, const QString &)
@@ -79,4 +89,27 @@ QAccessible::State HotSpotAccessible::state() const
     state.disabled = !m_spot || !m_spot->isEnabled();
     state.invisible = !m_host || !m_host->isVisible();
     return state;
+}
+
+void *HotSpotAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+}
+
+QStringList HotSpotAccessible::actionNames() const
+{
+    return {pressAction()};
+}
+
+void HotSpotAccessible::doAction(const QString &actionName)
+{
+    if (actionName != pressAction() || !isValid())
+        return;
+    if (auto *router = m_host->findChild<HotSpotRouter *>(QString(), Qt::FindDirectChildrenOnly))
+        router->click(m_spot);
+}
+
+QStringList HotSpotAccessible::keyBindingsForAction(const QString &) const
+{
+    return {};
 }

@@ -6,9 +6,10 @@
 class HotSpot;
 class QWidget;
 
-// A hot-spot as assistive technology sees it: a button with a name, lying on its
-// host widget, unavailable while disabled.
-class HotSpotAccessible final : public QAccessibleInterface
+// A hot-spot as assistive technology sees it: a button with a name and a description,
+// lying on its host widget, unavailable while disabled. Its press action clicks it as
+// the mouse would, through its host's router.
+class HotSpotAccessible final : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
     HotSpotAccessible(HotSpot *spot, QWidget *host);
@@ -26,6 +27,11 @@ public:
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
+    void *interface_cast(QAccessible::InterfaceType type) override;
+
+    QStringList actionNames() const override;
+    void doAction(const QString &actionName) override;
+    QStringList keyBindingsForAction(const QString &actionName) const override;
 
 private:
     QPointer<HotSpot> m_spot;

@@ -62,12 +62,16 @@ bool HotSpotRouter::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_host) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            pressMouse(static_cast<QMouseEvent *>(event));
+        case QEvent::MouseButtonDblClick: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            pressMouse(mouse->button(), mouse->modifiers(), mouse->position());
             return true;
-        case QEvent::MouseButtonRelease:
-            releaseMouse(static_cast<QMouseEvent *>(event));
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            releaseMouse(mouse->button(), mouse->modifiers(), mouse->position());
             return true;
+        }
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
             return key(static_cast<QKeyEvent *>(event));
@@ -88,25 +92,33 @@ bool HotSpotRouter::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void HotSpotRouter::pressMouse(QMouseEvent *event)
+void HotSpotRouter::click(HotSpot *spot)
 {
-    HotSpot *target = m_captured ? m_captured.data() : hotSpotAt(event->position());
+    // While a press is held, a mouse click would go to the held hot-spot.
+    const QPointF middle = spot->geometry().center();
+    if (m_captured || hotSpotAt(middle) != spot)
+        return;
+    pressMouse(Qt::LeftButton, {}, middle);
+    releaseMouse(Qt::LeftButton, {}, middle);
+}
+
+void HotSpotRouter::pressMouse(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position)
+{
+    HotSpot *target = m_captured ? m_captured.data() : hotSpotAt(position);
     if (!target || !target->isEnabled())
         return;
     m_captured = target;
-    m_capturedButtons |= event->button();
-    const QPointF at = event->position() - target->geometry().topLeft();
-    emit target->mouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
-                           float(at.x()), float(at.y()));
+    m_capturedButtons |= button;
+    const QPointF at = position - target->geometry().topLeft();
+    emit target->mouseDown(MouseCodes::button(button), MouseCodes::shift(modifiers), float(at.x()), float(at.y()));
 }
 
-void HotSpotRouter::releaseMouse(QMouseEvent *event)
+void HotSpotRouter::releaseMouse(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position)
 {
-    if (!m_captured || !(m_capturedButtons & event->button()))
+    if (!m_captured || !(m_capturedButtons & button))
         return;
-    m_capturedButtons &= ~event->button();
-    release(MouseCodes::button(event->button()), event->modifiers(),
-            event->position() - m_captured->geometry().topLeft());
+    m_capturedButtons &= ~button;
+    release(MouseCodes::button(button), modifiers, position - m_captured->geometry().topLeft());
 }
 
 bool HotSpotRouter::key(QKeyEvent *event)

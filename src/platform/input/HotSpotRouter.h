@@ -8,7 +8,6 @@
 
 class HotSpot;
 class QKeyEvent;
-class QMouseEvent;
 class QWidget;
 
 // Routes the mouse and keys of a host widget to its hot-spots. A press goes to the
@@ -34,6 +33,9 @@ public:
     // none of those added (a layout that puts other characters on it).
     void addPhysicalKey(quint32 scanCode, HotSpot *spot);
     HotSpot *hotSpotAt(QPointF position) const;
+    // A left click at the middle of spot, through the path a mouse click takes, so it
+    // is ignored where that click would be: spot disabled, or another press held.
+    void click(HotSpot *spot);
     HotSpot *captured() const { return m_captured; }
     const QList<HotSpot *> &spots() const { return m_spots; }
 
@@ -54,8 +56,8 @@ private:
         }
     };
 
-    void pressMouse(QMouseEvent *event);
-    void releaseMouse(QMouseEvent *event);
+    void pressMouse(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
+    void releaseMouse(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF position);
     bool key(QKeyEvent *event);
     // Tells the captured hot-spot of a release, ending the capture when nothing holds it.
     void release(int button, Qt::KeyboardModifiers modifiers, QPointF at);

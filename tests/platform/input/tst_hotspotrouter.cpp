@@ -283,6 +283,35 @@ private slots:
         QCOMPARE(red->parent(), surface);
         const QPoint overlap = host.surface->mapToGlobal(QPoint(170, 196));
         QCOMPARE(surface->childAt(overlap.x(), overlap.y()), newGame);
+        host.below.setAccessibleDescription(QStringLiteral("Lit"));
+        QCOMPARE(red->text(QAccessible::Description), QStringLiteral("Lit"));
+        QCOMPARE(newGame->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    }
+
+    void pressActionClicksAsTheMouseWould_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("otherHeld");
+        QTest::addColumn<QStringList>("log");
+        QTest::newRow("enabled") << true << false << QStringList{"below down 1 0 80 80", "below up 1 0"};
+        QTest::newRow("disabled") << false << false << QStringList{};
+        QTest::newRow("another held") << true << true << QStringList{"above down 0 0 0 0"};
+    }
+
+    void pressActionClicksAsTheMouseWould()
+    {
+        // A screen reader's press is a left click at the hot-spot's middle, ignored
+        // where that click would be.
+        QFETCH(bool, enabled);
+        QFETCH(bool, otherHeld);
+        QFETCH(QStringList, log);
+        Host host;
+        host.below.setEnabled(enabled);
+        if (otherHeld)
+            host.key(QEvent::KeyPress, Qt::KeypadModifier | Qt::Key_7);
+        QAccessible::queryAccessibleInterface(&host.below)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+        QCOMPARE(host.log, log);
     }
 };
 

@@ -77,34 +77,44 @@ class TestTranslations : public QObject
     Q_OBJECT
 
 private slots:
-    void germanLocalesShowTheGameAndQtInGerman_data();
-    void germanLocalesShowTheGameAndQtInGerman();
+    void eachTranslatedLanguageShowsTheGameAndQtInIt_data();
+    void eachTranslatedLanguageShowsTheGameAndQtInIt();
     void otherLocalesStayEnglish_data();
     void otherLocalesStayEnglish();
     void englishComesBackWhenTheTranslationsGo();
     void localizedFileIsTheLanguagesOwnWhenThereIsOne_data();
     void localizedFileIsTheLanguagesOwnWhenThereIsOne();
-    void germanTranslationCoversEverySourceTextAndIsFinished();
+    void eachTranslationCoversEverySourceTextAndIsFinished_data();
+    void eachTranslationCoversEverySourceTextAndIsFinished();
 };
 
-void TestTranslations::germanLocalesShowTheGameAndQtInGerman_data()
+void TestTranslations::eachTranslatedLanguageShowsTheGameAndQtInIt_data()
 {
     QTest::addColumn<QString>("locale");
-    QTest::newRow("Germany") << QStringLiteral("de_DE");
-    QTest::newRow("Austria") << QStringLiteral("de_AT");
-    QTest::newRow("Switzerland") << QStringLiteral("de_CH");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("texts");  // High Scores, Game Over, Qt's Yes and No
+    const QStringList german{"Bestenliste", "Spielende", "&Ja", "&Nein"};
+    QTest::newRow("Germany") << QStringLiteral("de_DE") << QStringLiteral("de") << german;
+    QTest::newRow("Austria") << QStringLiteral("de_AT") << QStringLiteral("de") << german;
+    QTest::newRow("Switzerland") << QStringLiteral("de_CH") << QStringLiteral("de") << german;
+    QTest::newRow("France") << QStringLiteral("fr_FR") << QStringLiteral("fr")
+                            << QStringList{"Meilleurs scores", "Partie finie", "&Oui", "&Non"};
+    QTest::newRow("Spain") << QStringLiteral("es_ES") << QStringLiteral("es")
+                           << QStringList{"Récords", "Terminado", "&Sí", "&No"};
 }
 
-void TestTranslations::germanLocalesShowTheGameAndQtInGerman()
+void TestTranslations::eachTranslatedLanguageShowsTheGameAndQtInIt()
 {
-    // Any German locale gets the one German translation, and Qt's buttons say Ja and Nein.
+    // Any locale of a language gets its one translation, and Qt's buttons speak it too.
     QFETCH(QString, locale);
+    QFETCH(QString, language);
+    QFETCH(QStringList, texts);
     const Translations translations{QLocale(locale), translationsFolder(), Identity::desktopName()};
-    QCOMPARE(App::language(), QStringLiteral("de"));
-    QCOMPARE(shown("frmScores", "High Scores"), QStringLiteral("Bestenliste"));
-    QCOMPARE(shown("frmMain", "Game Over"), QStringLiteral("Spielende"));
-    QCOMPARE(shown("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
-    QCOMPARE(shown("QPlatformTheme", "&No"), QStringLiteral("&Nein"));
+    QCOMPARE(App::language(), language);
+    QCOMPARE(shown("frmScores", "High Scores"), texts.at(0));
+    QCOMPARE(shown("frmMain", "Game Over"), texts.at(1));
+    QCOMPARE(shown("QPlatformTheme", "&Yes"), texts.at(2));
+    QCOMPARE(shown("QPlatformTheme", "&No"), texts.at(3));
 }
 
 void TestTranslations::otherLocalesStayEnglish_data()
@@ -112,8 +122,8 @@ void TestTranslations::otherLocalesStayEnglish_data()
     QTest::addColumn<QString>("locale");
     QTest::newRow("C") << QStringLiteral("C");
     QTest::newRow("English") << QStringLiteral("en_GB");
-    // Qt has French texts, the game has none: nothing of either, so no window mixes the two.
-    QTest::newRow("French") << QStringLiteral("fr_FR");
+    // Qt has Italian texts, the game has none: nothing of either, so no window mixes the two.
+    QTest::newRow("Italian") << QStringLiteral("it_IT");
 }
 
 void TestTranslations::otherLocalesStayEnglish()
@@ -149,7 +159,7 @@ void TestTranslations::localizedFileIsTheLanguagesOwnWhenThereIsOne_data()
     QTest::newRow("Austrian German") << QStringLiteral("de_AT") << QStringList{english, german} << german;
     QTest::newRow("German missing") << QStringLiteral("de") << QStringList{english} << english;
     QTest::newRow("English") << QString() << QStringList{english, german} << english;
-    QTest::newRow("other language") << QStringLiteral("fr") << QStringList{english, german} << english;
+    QTest::newRow("other language") << QStringLiteral("it") << QStringList{english, german} << english;
 }
 
 void TestTranslations::localizedFileIsTheLanguagesOwnWhenThereIsOne()
@@ -170,14 +180,22 @@ void TestTranslations::localizedFileIsTheLanguagesOwnWhenThereIsOne()
     QCOMPARE(chosen, dir.filePath(expected));
 }
 
-void TestTranslations::germanTranslationCoversEverySourceTextAndIsFinished()
+void TestTranslations::eachTranslationCoversEverySourceTextAndIsFinished_data()
 {
-    // Every text the sources mark has a finished German translation in the built file.
+    QTest::addColumn<QString>("language");
+    for (const char *language : {"de", "fr", "es"})
+        QTest::newRow(language) << QString::fromLatin1(language);
+}
+
+void TestTranslations::eachTranslationCoversEverySourceTextAndIsFinished()
+{
+    // Every text the sources mark has a finished translation in the built file.
+    QFETCH(QString, language);
     const QString lupdate = qEnvironmentVariable("TESSALY_LUPDATE");
     QVERIFY(!lupdate.isEmpty());
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString fresh = dir.filePath(QStringLiteral("fresh_de.ts"));
+    const QString fresh = dir.filePath(QStringLiteral("fresh_%1.ts").arg(language));
     QProcess run;
     run.setProcessChannelMode(QProcess::MergedChannels);
     run.start(lupdate, {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
@@ -187,14 +205,15 @@ void TestTranslations::germanTranslationCoversEverySourceTextAndIsFinished()
     const QList<Message> sources = readTs(fresh);
     QVERIFY(sources.size() > 50);
 
-    QTranslator german;
-    QVERIFY(german.load(QStringLiteral("tessaly_de"), translationsFolder()));
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral("tessaly_") + language, translationsFolder()));
     for (const Message &m : sources) {
-        const QString text = german.translate(m.context.toUtf8(), m.source.toUtf8(),
+        const QString text = translator.translate(m.context.toUtf8(), m.source.toUtf8(),
                                               m.comment.isEmpty() ? nullptr : m.comment.toUtf8().constData());
         QVERIFY2(!text.isEmpty(), qPrintable(m.context + QStringLiteral(": ") + m.source));
     }
-    const QList<Message> committed = readTs(sourceDir() + QStringLiteral("/translations/tessaly_de.ts"));
+    const QList<Message> committed =
+        readTs(sourceDir() + QStringLiteral("/translations/tessaly_%1.ts").arg(language));
     QCOMPARE(committed.size(), sources.size());
     for (const Message &m : committed)
         QVERIFY2(m.translationType.isEmpty(), qPrintable(m.translationType + QStringLiteral(": ") + m.source));
