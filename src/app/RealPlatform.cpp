@@ -9,17 +9,21 @@
 #include "platform/widgets/QtMessageBox.h"
 #include "platform/pump/QtMessagePump.h"
 #include "platform/shell/QtShell.h"
+#include "platform/sound/AlsaSound.h"
+#include "platform/sound/FallbackSound.h"
 #include "platform/sound/PulseSound.h"
 
 RealPlatform::RealPlatform()
     : m_pump(std::make_unique<QtMessagePump>())
-    , m_sound(std::make_unique<PulseSound>(Identity::title(), Identity::desktopName()))
+    , m_server(std::make_unique<PulseSound>(Identity::title(), Identity::desktopName()))
+    , m_device(std::make_unique<AlsaSound>())
+    , m_sound(std::make_unique<FallbackSound>(*m_server, *m_device))
     , m_store(std::make_unique<IniSettingsStore>())
     , m_shell(std::make_unique<QtShell>())
     , m_helpViewer(std::make_unique<QtHelpViewer>(m_shell.get()))
     , m_registry(std::make_unique<LinuxRegistry>())
     , m_messageBox(std::make_unique<QtMessageBox>())
-    , m_openSound(std::make_unique<AfterFirstFrame>([sound = m_sound.get()] { sound->open(); }))
+    , m_openSound(std::make_unique<AfterFirstFrame>([server = m_server.get()] { server->open(); }))
 {
 }
 

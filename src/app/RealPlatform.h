@@ -7,6 +7,8 @@
 #include <memory>
 
 class AfterFirstFrame;
+class AlsaSound;
+class FallbackSound;
 class IniSettingsStore;
 class LinuxRegistry;
 class QtHelpViewer;
@@ -17,7 +19,8 @@ class PulseSound;
 
 // The platform services the game runs on, owned for the life of the board window.
 // The sound layer opens once the first window is on screen: loading libpulse
-// before would hold the first frame back.
+// before would hold the first frame back. libasound is loaded only where no
+// sound server answers.
 class RealPlatform
 {
 public:
@@ -31,7 +34,9 @@ public:
 
 private:
     std::unique_ptr<QtMessagePump> m_pump;
-    std::unique_ptr<PulseSound> m_sound;
+    std::unique_ptr<PulseSound> m_server;
+    std::unique_ptr<AlsaSound> m_device;
+    std::unique_ptr<FallbackSound> m_sound;
     std::unique_ptr<IniSettingsStore> m_store;
     std::unique_ptr<QtShell> m_shell;
     std::unique_ptr<QtHelpViewer> m_helpViewer;

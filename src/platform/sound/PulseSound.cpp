@@ -2,6 +2,7 @@
 
 #include "platform/sound/ClipStream.h"
 #include "platform/sound/PulseLibrary.h"
+#include "platform/sound/ThreadPriority.h"
 #include "platform/sound/WaveImage.h"
 
 #include <QByteArray>
@@ -9,7 +10,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <sys/resource.h>
 #include <sys/time.h>
 
 namespace {
@@ -26,9 +26,6 @@ constexpr size_t kPadBytes = kRate * ClipStream::kPadMilliseconds / 1000 * kChan
 constexpr int kReadyMilliseconds = 10000;
 // Between attempts to reach a server that was not there or went away.
 constexpr int kRetryMilliseconds = 2000;
-// The loop thread's nice value where the account may raise it (audio servers run
-// their own threads higher still).
-constexpr int kLoopThreadNice = -11;
 // How long isAudible() waits for a connection under way.
 constexpr int kSettleMilliseconds = 5000;
 
@@ -38,17 +35,6 @@ timeval fromNow(int milliseconds)
     const auto at = std::chrono::system_clock::now() + std::chrono::milliseconds(milliseconds);
     const auto micro = std::chrono::duration_cast<std::chrono::microseconds>(at.time_since_epoch()).count();
     return timeval{time_t(micro / 1000000), suseconds_t(micro % 1000000)};
-}
-
-// The loop thread has a few tens of milliseconds to hand the server each piece of a
-// tone; on a busy machine it must not queue behind ordinary work, or the tone has
-// holes. As urgent as the account allows (the nice value is per thread on Linux).
-void raiseThisThread()
-{
-    for (int nice = kLoopThreadNice; nice < 0; ++nice) {
-        if (setpriority(PRIO_PROCESS, 0, nice) == 0)
-            return;
-    }
 }
 
 } // namespace
@@ -113,6 +99,12 @@ public:
         if (streamReady)
             wake();
         pa.pa_threaded_mainloop_unlock(loop);
+    }
+
+    bool hasFailed()
+    {
+        const std::lock_guard lock(phaseMutex);
+        return phase == Phase::Silent;
     }
 
     bool isAudible()
@@ -286,7 +278,7 @@ private:
     static void onStarted(pa_mainloop_api *api, pa_time_event *event, const timeval *, void *)
     {
         api->time_free(event);
-        raiseThisThread();
+        ThreadPriority::raiseThisThread();
     }
 
     static void onRest(pa_mainloop_api *, pa_time_event *, const timeval *, void *self)
@@ -351,4 +343,9 @@ void PulseSound::prepare()
 bool PulseSound::isAudible() const
 {
     return m_line && m_line->isAudible();
+}
+
+bool PulseSound::hasNoServer() const
+{
+    return !m_line || m_line->hasFailed();
 }

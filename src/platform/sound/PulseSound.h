@@ -27,6 +27,9 @@ public:
     void prepare() override;
     // Whether tones are heard now; waits a few seconds for a connection under way.
     bool isAudible() const;
+    // Whether no server answers: libpulse is missing, or the last attempt to reach a
+    // server failed. False while a connection is under way; never waits.
+    bool hasNoServer() const;
 
 private:
     class Line;

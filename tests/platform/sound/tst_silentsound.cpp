@@ -1,4 +1,8 @@
+#include "support/ToneAnalysis.h"
+
 #include "app/Identity.h"
+#include "platform/sound/AlsaSound.h"
+#include "platform/sound/FallbackSound.h"
 #include "platform/sound/PulseSound.h"
 
 #include <QFile>
@@ -130,6 +134,43 @@ private slots:
         }
         // Closed with the layer, not left behind.
         QVERIFY(connection->state() == QLocalSocket::UnconnectedState || connection->waitForDisconnected(10000));
+    }
+
+    void withoutAServerAGameIsHeardOnTheDevice()
+    {
+        // Where no server answers, the tones of a game go to ALSA's default device (here
+        // a file), each in full, in order and at its pitch.
+        QTemporaryDir dir;
+        QFile config(dir.filePath(QStringLiteral("asound.conf")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("pcm.!default { type file slave.pcm { type null } format raw file \""
+                     + QFile::encodeName(dir.filePath(QStringLiteral("heard.raw"))) + "\" }\n");
+        config.close();
+        qputenv("ALSA_CONFIG_PATH", QFile::encodeName(config.fileName()));
+        const QList<int> played{2, 0, 3, 1};
+        {
+            PulseSound server(Identity::title(), Identity::desktopName());
+            AlsaSound device;
+            FallbackSound sound(server, device);
+            server.open();
+            QVERIFY(!server.isAudible());
+            sound.prepare();
+            for (const int light : played) {
+                QFile clip(QStringLiteral(":/WAVE/%1").arg(101 + light));
+                QVERIFY(clip.open(QIODevice::ReadOnly));
+                sound.play(clip.readAll());
+                QTest::qWait(300);
+            }
+        }
+        QFile heard(dir.filePath(QStringLiteral("heard.raw")));
+        QVERIFY(heard.open(QIODevice::ReadOnly));
+        const QVector<qint16> samples = ToneAnalysis::samplesOf(heard.readAll());
+        QList<int> lights;
+        for (const ToneAnalysis::Span &span : ToneAnalysis::soundingSpans(samples)) {
+            QVERIFY2(span.seconds() > 0.19, qPrintable(QString::number(span.seconds())));
+            lights << ToneAnalysis::lightOf(ToneAnalysis::pitchOf(ToneAnalysis::risingCrossings(samples, span)));
+        }
+        QCOMPARE(lights, played);
     }
 };
 
