@@ -8,10 +8,9 @@
 #include "settings/frmSpeed.h"
 #include "support/FakeScoreTable.h"
 #include "support/TestBoard.h"
+#include "support/TestFiles.h"
 
 #include <QAbstractButton>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
@@ -96,7 +95,7 @@ void TestTranslatedWindows::everyGermanCaptionFitsItsControl()
     // A German caption longer than its label or button would be cut off on screen.
     QFETCH(QString, window);
     const Translations german{QLocale(QStringLiteral("de_DE")),
-                              QFileInfo(qEnvironmentVariable("TESSALY_BINARY")).dir().filePath(QStringLiteral("translations"))};
+                              TestFiles::besideGame(QStringLiteral("translations"))};
     QVERIFY(QCoreApplication::translate("frmScores", "High Scores") != QLatin1String("High Scores"));
     TestBoard board;
     FakeScoreTable table;

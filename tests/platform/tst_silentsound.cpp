@@ -1,9 +1,9 @@
 #include "platform/PulseSound.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QScopeGuard>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -67,9 +67,8 @@ private slots:
     {
         // Building the sound layer and playing on it neither fails nor prints, and the
         // application's own message handler is back in place afterwards.
-        QFile file(QStringLiteral(":/WAVE/101"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray tone = file.readAll();
+        const QByteArray tone = TestFiles::read(QStringLiteral(":/WAVE/101"));
+        QVERIFY(!tone.isEmpty());
 
         g_messages.clear();
         StandardErrorCapture capture;
@@ -108,12 +107,9 @@ private slots:
         QTemporaryDir dir;
         QLocalServer server;
         QVERIFY(server.listen(dir.filePath(QStringLiteral("native"))));
-        const QByteArray noServer = qgetenv("PULSE_SERVER");
-        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(server.fullServerName()));
-        const auto restore = qScopeGuard([&] { qputenv("PULSE_SERVER", noServer); });
-        QFile file(QStringLiteral(":/WAVE/102"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray tone = file.readAll();
+        const auto pulse = TestFiles::setVariable("PULSE_SERVER", "unix:" + QFile::encodeName(server.fullServerName()));
+        const QByteArray tone = TestFiles::read(QStringLiteral(":/WAVE/102"));
+        QVERIFY(!tone.isEmpty());
 
         QLocalSocket *connection = nullptr;
         {

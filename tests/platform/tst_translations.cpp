@@ -1,10 +1,9 @@
 #include "platform/App.h"
 #include "platform/Translations.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,14 +13,10 @@
 
 namespace {
 
+// The translations the build makes beside the game.
 QString translationsFolder()
 {
-    return QFileInfo(qEnvironmentVariable("TESSALY_BINARY")).dir().filePath(QStringLiteral("translations"));
-}
-
-QString sourceDir()
-{
-    return qEnvironmentVariable("TESSALY_SOURCE_DIR");
+    return TestFiles::besideGame(QStringLiteral("translations"));
 }
 
 struct Message
@@ -76,53 +71,43 @@ class TestTranslations : public QObject
     Q_OBJECT
 
 private slots:
-    void germanLocalesShowTheGameAndQtInGerman_data();
-    void germanLocalesShowTheGameAndQtInGerman();
-    void otherLocalesStayEnglish_data();
-    void otherLocalesStayEnglish();
+    void theLocaleChoosesTheGamesAndQtsLanguage_data();
+    void theLocaleChoosesTheGamesAndQtsLanguage();
     void englishComesBackWhenTheTranslationsGo();
     void localizedFileIsTheLanguagesOwnWhenThereIsOne_data();
     void localizedFileIsTheLanguagesOwnWhenThereIsOne();
     void germanTranslationCoversEverySourceTextAndIsFinished();
 };
 
-void TestTranslations::germanLocalesShowTheGameAndQtInGerman_data()
+void TestTranslations::theLocaleChoosesTheGamesAndQtsLanguage_data()
 {
     QTest::addColumn<QString>("locale");
-    QTest::newRow("Germany") << QStringLiteral("de_DE");
-    QTest::newRow("Austria") << QStringLiteral("de_AT");
-    QTest::newRow("Switzerland") << QStringLiteral("de_CH");
-}
-
-void TestTranslations::germanLocalesShowTheGameAndQtInGerman()
-{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("texts");  // High Scores, Game Over, Qt's Yes and No
+    const QStringList german{"Bestenliste", "Spielende", "&Ja", "&Nein"};
+    const QStringList english{"High Scores", "Game Over", "&Yes", "&No"};
     // Any German locale gets the one German translation, and Qt's buttons say Ja and Nein.
-    QFETCH(QString, locale);
-    const Translations translations{QLocale(locale), translationsFolder()};
-    QCOMPARE(App::language(), QStringLiteral("de"));
-    QCOMPARE(shown("frmScores", "High Scores"), QStringLiteral("Bestenliste"));
-    QCOMPARE(shown("frmMain", "Game Over"), QStringLiteral("Spielende"));
-    QCOMPARE(shown("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
-    QCOMPARE(shown("QPlatformTheme", "&No"), QStringLiteral("&Nein"));
-}
-
-void TestTranslations::otherLocalesStayEnglish_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::newRow("C") << QStringLiteral("C");
-    QTest::newRow("English") << QStringLiteral("en_GB");
-    // Qt has French texts, the game has none: nothing of either, so no window mixes the two.
-    QTest::newRow("French") << QStringLiteral("fr_FR");
-}
-
-void TestTranslations::otherLocalesStayEnglish()
-{
+    QTest::newRow("Germany") << QStringLiteral("de_DE") << QStringLiteral("de") << german;
+    QTest::newRow("Austria") << QStringLiteral("de_AT") << QStringLiteral("de") << german;
+    QTest::newRow("Switzerland") << QStringLiteral("de_CH") << QStringLiteral("de") << german;
     // Without a translation of the game, every text is the English of the sources.
+    QTest::newRow("C") << QStringLiteral("C") << QString() << english;
+    QTest::newRow("English") << QStringLiteral("en_GB") << QString() << english;
+    // Qt has French texts, the game has none: nothing of either, so no window mixes the two.
+    QTest::newRow("French") << QStringLiteral("fr_FR") << QString() << english;
+}
+
+void TestTranslations::theLocaleChoosesTheGamesAndQtsLanguage()
+{
+    // The game's texts and Qt's own are in the locale's language, or all in English.
     QFETCH(QString, locale);
+    QFETCH(QString, language);
+    QFETCH(QStringList, texts);
     const Translations translations{QLocale(locale), translationsFolder()};
-    QCOMPARE(App::language(), QString());
-    QCOMPARE(shown("frmScores", "High Scores"), QStringLiteral("High Scores"));
-    QCOMPARE(shown("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
+    QCOMPARE(App::language(), language);
+    QCOMPARE((QStringList{shown("frmScores", "High Scores"), shown("frmMain", "Game Over"),
+                          shown("QPlatformTheme", "&Yes"), shown("QPlatformTheme", "&No")}),
+             texts);
 }
 
 void TestTranslations::englishComesBackWhenTheTranslationsGo()
@@ -159,10 +144,8 @@ void TestTranslations::localizedFileIsTheLanguagesOwnWhenThereIsOne()
     QFETCH(QString, expected);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    for (const QString &name : files) {
-        QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    for (const QString &name : files)
+        QVERIFY(TestFiles::write(dir.filePath(name), {}));
     App::setLanguage(language);
     const QString chosen = App::localized(dir.filePath(QStringLiteral("Tessaly.hlp")));
     App::setLanguage({});
@@ -180,7 +163,7 @@ void TestTranslations::germanTranslationCoversEverySourceTextAndIsFinished()
     QProcess run;
     run.setProcessChannelMode(QProcess::MergedChannels);
     run.start(lupdate, {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
-                        sourceDir() + QStringLiteral("/src"), QStringLiteral("-ts"), fresh});
+                        TestFiles::source(QStringLiteral("src")), QStringLiteral("-ts"), fresh});
     QVERIFY(run.waitForFinished(120000));
     QVERIFY2(run.exitCode() == 0, run.readAll().constData());
     const QList<Message> sources = readTs(fresh);
@@ -193,7 +176,7 @@ void TestTranslations::germanTranslationCoversEverySourceTextAndIsFinished()
                                               m.comment.isEmpty() ? nullptr : m.comment.toUtf8().constData());
         QVERIFY2(!text.isEmpty(), qPrintable(m.context + QStringLiteral(": ") + m.source));
     }
-    const QList<Message> committed = readTs(sourceDir() + QStringLiteral("/translations/tessaly_de.ts"));
+    const QList<Message> committed = readTs(TestFiles::source(QStringLiteral("translations/tessaly_de.ts")));
     QCOMPARE(committed.size(), sources.size());
     for (const Message &m : committed)
         QVERIFY2(m.translationType.isEmpty(), qPrintable(m.translationType + QStringLiteral(": ") + m.source));
