@@ -15,38 +15,38 @@ class TestModHyperlink : public QObject
     Q_OBJECT
 
 private slots:
-    void opensTheGamesPageWithOneOpenCall();
-    void eachChoiceOpensThePageAgain();
+    void eachChoiceOpensTheGamesPageWithOneOpenCall_data();
+    void eachChoiceOpensTheGamesPageWithOneOpenCall();
     void aFailureStaysSilent();
 };
 
-void TestModHyperlink::opensTheGamesPageWithOneOpenCall()
+void TestModHyperlink::eachChoiceOpensTheGamesPageWithOneOpenCall_data()
 {
-    // Exactly one request: verb "open", the page address, no parameters or folder,
-    // shown normally, owned by the board.
-    RecordingShell shell;
-    QWidget board;
-    modHyperlink::OpenGamesWebPage(shell, &board);
-    QCOMPARE(shell.executed.size(), 1);
-    const RecordingShell::Execute &call = shell.executed.first();
-    QCOMPARE(call.owner.data(), &board);
-    QCOMPARE(call.verb, QByteArray("open"));
-    QCOMPARE(call.file, gamesPage);
-    QVERIFY(call.parameters.isNull());
-    QVERIFY(call.directory.isNull());
-    QCOMPARE(call.showCommand, Shell::SW_SHOWNORMAL);
-    QVERIFY(shell.started.isEmpty());
+    QTest::addColumn<int>("choices");
+    QTest::newRow("once") << 1;
+    // Nothing is remembered between choices.
+    QTest::newRow("three times") << 3;
 }
 
-void TestModHyperlink::eachChoiceOpensThePageAgain()
+void TestModHyperlink::eachChoiceOpensTheGamesPageWithOneOpenCall()
 {
-    // Nothing is remembered between choices: three choices, three requests.
+    // Exactly one request a choice: verb "open", the page address, no parameters or
+    // folder, shown normally, owned by the board.
+    QFETCH(int, choices);
     RecordingShell shell;
-    for (int i = 0; i < 3; ++i)
-        modHyperlink::OpenGamesWebPage(shell, nullptr);
-    QCOMPARE(shell.executed.size(), 3);
-    for (const RecordingShell::Execute &call : std::as_const(shell.executed))
+    QWidget board;
+    for (int i = 0; i < choices; ++i)
+        modHyperlink::OpenGamesWebPage(shell, &board);
+    QCOMPARE(shell.executed.size(), choices);
+    for (const RecordingShell::Execute &call : std::as_const(shell.executed)) {
+        QCOMPARE(call.owner.data(), &board);
+        QCOMPARE(call.verb, QByteArray("open"));
         QCOMPARE(call.file, gamesPage);
+        QVERIFY(call.parameters.isNull());
+        QVERIFY(call.directory.isNull());
+        QCOMPARE(call.showCommand, Shell::SW_SHOWNORMAL);
+    }
+    QVERIFY(shell.started.isEmpty());
 }
 
 void TestModHyperlink::aFailureStaysSilent()
