@@ -83,7 +83,7 @@ private slots:
         t.board->close();
         QCOMPARE(t.store.writes, expectedKeys());
         QCOMPARE(t.store.flushes, 1);
-        QCOMPARE(t.store.values.value(MemorySettingsStore::path("Tessaly", "Scores", "Score3")), QStringLiteral("0"));
+        QCOMPARE(stored(t, "Scores", "Score3"), QStringLiteral("0"));
         t.board->close();
         QCOMPARE(t.store.writes.size(), 12);
         QCOMPARE(t.store.flushes, 1);
@@ -121,10 +121,8 @@ private slots:
         QCOMPARE(reread.board->PlayerName(0), QString());
         QCOMPARE(modGlobals::giSpeed, readSpeed);
         reread.board->close();
-        QCOMPARE(reread.store.values.value(MemorySettingsStore::path("Tessaly", "Scores", "Score1")),
-                 QString::number(readScore));
-        QCOMPARE(reread.store.values.value(MemorySettingsStore::path("Tessaly", "Settings", "Speed")),
-                 QString::number(readSpeed));
+        QCOMPARE(stored(reread, "Scores", "Score1"), QString::number(readScore));
+        QCOMPARE(stored(reread, "Settings", "Speed"), QString::number(readSpeed));
     }
 
     void tableIndexesOutsideTheTableFault()

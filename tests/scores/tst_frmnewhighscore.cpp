@@ -11,17 +11,7 @@
 
 #include <functional>
 
-namespace {
-
-template <typename T>
-T *control(QWidget &dialog, const char *name)
-{
-    return dialog.findChild<T *>(QLatin1String(name));
-}
-
 using Gesture = std::function<void(QDialog &)>;
-
-} // namespace
 
 class tst_frmNewHighScore : public QObject
 {

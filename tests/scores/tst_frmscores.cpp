@@ -17,12 +17,6 @@
 
 namespace {
 
-template <typename T>
-T *control(QWidget &dialog, const QString &name)
-{
-    return dialog.findChild<T *>(name);
-}
-
 QLabel *rowLabel(QWidget &dialog, const char *name, int row)
 {
     return control<QLabel>(dialog, QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(row));

@@ -34,3 +34,10 @@ private:
 
 // Shows a window and waits until it has the keyboard, as the player sees it.
 bool showActive(QWidget &window);
+
+// A control of a window, by its object name.
+template <typename T>
+T *control(QWidget &window, const QString &name)
+{
+    return window.findChild<T *>(name);
+}
