@@ -23,7 +23,6 @@ private slots:
     void eachContentsAsksTheViewerOnTheCurrentPath();
     void destructionTellsTheViewerToQuit_data();
     void destructionTellsTheViewerToQuit();
-    void pathReachesTheViewerInTheEightBitCodePage();
 };
 
 using Operation = std::function<void(clsWinHelp &)>;
@@ -82,6 +81,8 @@ void TestClsWinHelp::eachContentsAsksTheViewerOnTheCurrentPath_data()
     QTest::newRow("same path") << QStringLiteral("/opt/tessaly/Tessaly.hlp");
     // The object keeps no copy of the path: a changed path is used at the next call.
     QTest::newRow("path changed between") << QStringLiteral("/usr/lib/tessaly/Tessaly.hlp");
+    // A folder name beyond ASCII is handed over as the system's 8-bit text of it.
+    QTest::newRow("path beyond ASCII") << QStringLiteral("/home/zo\u00eb/Spiele \u00fcber/Tessaly.hlp");
 }
 
 void TestClsWinHelp::eachContentsAsksTheViewerOnTheCurrentPath()
@@ -101,6 +102,7 @@ void TestClsWinHelp::eachContentsAsksTheViewerOnTheCurrentPath()
     }
     QCOMPARE(viewer.calls.at(0).helpFile, QByteArray("/opt/tessaly/Tessaly.hlp"));
     QCOMPARE(viewer.calls.at(1).helpFile, secondPath.toLocal8Bit());
+    QCOMPARE(QString::fromLocal8Bit(viewer.calls.at(1).helpFile), secondPath);
 }
 
 void TestClsWinHelp::destructionTellsTheViewerToQuit_data()
@@ -128,18 +130,6 @@ void TestClsWinHelp::destructionTellsTheViewerToQuit()
     QCOMPARE(viewer.calls.last().data, quint32(0));
     QCOMPARE(viewer.calls.last().owner.data(), board.get());
     QCOMPARE(viewer.calls.last().helpFile, QByteArray("/opt/tessaly/Tessaly.hlp"));
-}
-
-void TestClsWinHelp::pathReachesTheViewerInTheEightBitCodePage()
-{
-    // A folder name beyond ASCII is handed over as the system's 8-bit text of it.
-    const QString path = QStringLiteral("/home/zo\u00eb/Spiele \u00fcber/Tessaly.hlp");
-    App::setHelpFile(path);
-    RecordingHelpViewer viewer;
-    clsWinHelp help(viewer, nullptr);
-    help.ShowHelpContents();
-    QCOMPARE(viewer.calls.first().helpFile, path.toLocal8Bit());
-    QCOMPARE(QString::fromLocal8Bit(viewer.calls.first().helpFile), path);
 }
 
 QTEST_MAIN(TestClsWinHelp)

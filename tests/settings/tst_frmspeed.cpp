@@ -52,10 +52,8 @@ private slots:
     // Choosing
     void clicksSetTheSpeedAtOnceAndOKKeepsIt_data();
     void clicksSetTheSpeedAtOnceAndOKKeepsIt();
-    void accessKeysSetTheSpeedAtOnce_data();
-    void accessKeysSetTheSpeedAtOnce();
-    void arrowKeysMoveTheSelection_data();
-    void arrowKeysMoveTheSelection();
+    void keysSetTheSpeedAtOnce_data();
+    void keysSetTheSpeedAtOnce();
 
     // Closing
     void onlyEnterOnOKCloses_data();
@@ -160,60 +158,42 @@ void tst_frmSpeed::clicksSetTheSpeedAtOnceAndOKKeepsIt()
         QCOMPARE(selected(dialog), code);
 }
 
-void tst_frmSpeed::accessKeysSetTheSpeedAtOnce_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<int>("code");
-    QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier) << 0;
-    QTest::newRow("Alt+N") << int(Qt::Key_N) << int(Qt::AltModifier) << 1;
-    QTest::newRow("Alt+F") << int(Qt::Key_F) << int(Qt::AltModifier) << 2;
-    QTest::newRow("S alone") << int(Qt::Key_S) << int(Qt::NoModifier) << 0;
-    QTest::newRow("F alone") << int(Qt::Key_F) << int(Qt::NoModifier) << 2;
-}
-
-void tst_frmSpeed::accessKeysSetTheSpeedAtOnce()
-{
-    // An option's access key selects it and sets the code before the key is released.
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(int, code);
-    modGlobals::giSpeed = 7;
-    frmSpeed dialog(nullptr);
-    QVERIFY(showActive(dialog));
-    QTest::keyPress(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(int(modGlobals::giSpeed), code);
-    QCOMPARE(selected(dialog), code);
-    QCOMPARE(QApplication::focusWidget(), option(dialog, code));
-    QTest::keyRelease(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QVERIFY(dialog.isVisible());
-}
-
-void tst_frmSpeed::arrowKeysMoveTheSelection_data()
+void tst_frmSpeed::keysSetTheSpeedAtOnce_data()
 {
     QTest::addColumn<int>("start");
-    QTest::addColumn<int>("key");
+    QTest::addColumn<QKeyCombination>("key");
     QTest::addColumn<int>("code");
-    QTest::newRow("down from slow") << 0 << int(Qt::Key_Down) << 1;
-    QTest::newRow("right from normal") << 1 << int(Qt::Key_Right) << 2;
-    QTest::newRow("up from fast") << 2 << int(Qt::Key_Up) << 1;
-    QTest::newRow("left from normal") << 1 << int(Qt::Key_Left) << 0;
-    QTest::newRow("down with none selected") << 7 << int(Qt::Key_Down) << 1;
+    // An option's access key selects it.
+    QTest::newRow("Alt+S") << 7 << (Qt::AltModifier | Qt::Key_S) << 0;
+    QTest::newRow("Alt+N") << 7 << (Qt::AltModifier | Qt::Key_N) << 1;
+    QTest::newRow("Alt+F") << 7 << (Qt::AltModifier | Qt::Key_F) << 2;
+    QTest::newRow("S alone") << 7 << QKeyCombination(Qt::Key_S) << 0;
+    QTest::newRow("F alone") << 7 << QKeyCombination(Qt::Key_F) << 2;
+    // Arrow keys move through the group, selecting as they go.
+    QTest::newRow("down from slow") << 0 << QKeyCombination(Qt::Key_Down) << 1;
+    QTest::newRow("right from normal") << 1 << QKeyCombination(Qt::Key_Right) << 2;
+    QTest::newRow("up from fast") << 2 << QKeyCombination(Qt::Key_Up) << 1;
+    QTest::newRow("left from normal") << 1 << QKeyCombination(Qt::Key_Left) << 0;
+    QTest::newRow("down with none selected") << 7 << QKeyCombination(Qt::Key_Down) << 1;
 }
 
-void tst_frmSpeed::arrowKeysMoveTheSelection()
+void tst_frmSpeed::keysSetTheSpeedAtOnce()
 {
-    // Arrow keys move through the group, selecting as they go and setting the code at once.
+    // A key that selects an option, with the keyboard on the options, sets the code
+    // before it is released, and the window stays open.
     QFETCH(int, start);
-    QFETCH(int, key);
+    QFETCH(QKeyCombination, key);
     QFETCH(int, code);
     modGlobals::giSpeed = qint16(start);
     frmSpeed dialog(nullptr);
     QVERIFY(showActive(dialog));
     QVERIFY(qobject_cast<QRadioButton *>(QApplication::focusWidget()));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QTest::keyPress(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
     QCOMPARE(int(modGlobals::giSpeed), code);
     QCOMPARE(selected(dialog), code);
+    QCOMPARE(QApplication::focusWidget(), option(dialog, code));
+    QTest::keyRelease(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    QVERIFY(dialog.isVisible());
 }
 
 void tst_frmSpeed::onlyEnterOnOKCloses_data()
