@@ -21,12 +21,6 @@ class TestBoardEndToEnd : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup()
-    {
-        // A test that failed while it held the mouse button must not leave it held.
-        XSession::run({QStringLiteral("mouseup"), QStringLiteral("1")});
-    }
-
     void aGameStartsFromARealClickAndTheLightsTakeAPress()
     {
         // One round played with the real mouse, watched in the window's pixels.

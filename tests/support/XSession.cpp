@@ -40,6 +40,8 @@ XSession::XSession() = default;
 
 XSession::~XSession()
 {
+    // A test that failed while it held the mouse button must not leave it held.
+    run({QStringLiteral("mouseup"), QStringLiteral("1")});
     if (m_process.state() != QProcess::NotRunning) {
         m_process.kill();
         m_process.waitForFinished(3000);
