@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Random play against the real board window: 100,000 events (or $EVENTS), with the
 # count of events and broken invariants printed at the end, and how often the
-# interruptions that matter most came up.
+# interruptions that matter most came up; it fails if one of them never did.
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 cmake --build "$build" --target tst_stress >/dev/null

@@ -3,6 +3,7 @@
 #include "counter/DisplayCounter.h"
 #include "platform/input/HotSpot.h"
 #include "support/BoardProbe.h"
+#include "support/ModalAnswer.h"
 #include "support/TestBoard.h"
 
 #include <QAbstractButton>
@@ -10,9 +11,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -60,20 +59,6 @@ class TestBoardTable : public QObject
         return t.store.values.value(MemorySettingsStore::path("Tessaly", section, key));
     }
 
-    // Until stopped, hands each modal window that opens to act, once.
-    static void onEachWindow(QTimer &timer, const std::function<void(QWidget &)> &act)
-    {
-        timer.setInterval(5);
-        connect(&timer, &QTimer::timeout, [act, last = QPointer<QWidget>()]() mutable {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || modal == last)
-                return;
-            last = modal;
-            act(*modal);
-        });
-        timer.start();
-    }
-
     static void clickOption(QWidget &speedWindow, int index)
     {
         speedWindow.findChild<QAbstractButton *>(QStringLiteral("optSpeed(%1)").arg(index))->click();
@@ -98,7 +83,7 @@ private slots:
         t.board->close();
         QCOMPARE(t.store.writes, expectedKeys());
         QCOMPARE(t.store.flushes, 1);
-        QCOMPARE(t.store.values.value(MemorySettingsStore::path("Tessaly", "Scores", "Score3")), QStringLiteral("0"));
+        QCOMPARE(stored(t, "Scores", "Score3"), QStringLiteral("0"));
         t.board->close();
         QCOMPARE(t.store.writes.size(), 12);
         QCOMPARE(t.store.flushes, 1);
@@ -136,10 +121,8 @@ private slots:
         QCOMPARE(reread.board->PlayerName(0), QString());
         QCOMPARE(modGlobals::giSpeed, readSpeed);
         reread.board->close();
-        QCOMPARE(reread.store.values.value(MemorySettingsStore::path("Tessaly", "Scores", "Score1")),
-                 QString::number(readScore));
-        QCOMPARE(reread.store.values.value(MemorySettingsStore::path("Tessaly", "Settings", "Speed")),
-                 QString::number(readSpeed));
+        QCOMPARE(stored(reread, "Scores", "Score1"), QString::number(readScore));
+        QCOMPARE(stored(reread, "Settings", "Speed"), QString::number(readSpeed));
     }
 
     void tableIndexesOutsideTheTableFault()
@@ -192,21 +175,16 @@ private slots:
             t.board->setPlayerName(i, QString(QChar('A' + i)));
         t.board->setPlayerName(0, QStringLiteral("A"));
         QStringList seen;
-        QTimer answer;
-        connect(&answer, &QTimer::timeout, [&] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            seen << modal->objectName();
-            if (auto *name = modal->findChild<QLineEdit *>(QStringLiteral("txtName"))) {
+        const ModalAnswer answer([&](QWidget &modal) {
+            seen << modal.objectName();
+            if (auto *name = modal.findChild<QLineEdit *>(QStringLiteral("txtName"))) {
                 // Before the name is entered the new place keeps the old entry's name,
                 // and the box offers the last name entered, all selected.
                 seen << t.board->PlayerName(place) << name->selectedText();
                 name->setText(QStringLiteral("New"));
             }
-            QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, Qt::Key_Return);
+            ModalAnswer::pressEnter(modal);
         });
-        answer.start(5);
         finishGameWith(t, score);
         QCOMPARE(t.board->miCurrentScorePos, place);
         QCOMPARE(t.probe->scores(), after);
@@ -229,15 +207,14 @@ private slots:
         TestBoard t;
         int flushesWhileShown = -1;
         QString nameWhileShown;
-        QTimer answer;
-        onEachWindow(answer, [&](QWidget &modal) {
+        const ModalAnswer answer([&](QWidget &modal) {
             if (auto *name = modal.findChild<QLineEdit *>(QStringLiteral("txtName"))) {
                 name->setText(QStringLiteral("Ada"));
             } else {
                 flushesWhileShown = t.store.flushes;
                 nameWhileShown = stored(t, "Scores", "Name1");
             }
-            QTest::keyClick(modal.focusWidget() ? modal.focusWidget() : &modal, Qt::Key_Return);
+            ModalAnswer::pressEnter(modal);
         });
         finishGameWith(t, 0);
         QCOMPARE(flushesWhileShown, 1);
@@ -259,8 +236,7 @@ private slots:
         QFETCH(QList<int>, chosen);
         QFETCH(int, flushes);
         TestBoard t;
-        QTimer answer;
-        onEachWindow(answer, [&](QWidget &modal) {
+        const ModalAnswer answer([&](QWidget &modal) {
             for (const int option : chosen)
                 clickOption(modal, option);
             QCOMPARE(t.store.flushes, 0);
@@ -297,8 +273,7 @@ private slots:
         TestBoard t;
         t.board->show();
         QStringList seen;
-        QTimer ending;
-        onEachWindow(ending, [&](QWidget &modal) {
+        const ModalAnswer ending([&](QWidget &modal) {
             seen << modal.objectName();
             if (seen.size() > 1) {  // opened after the end: a fault, closed so the test goes on
                 qobject_cast<QDialog *>(&modal)->reject();

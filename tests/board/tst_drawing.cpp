@@ -34,24 +34,34 @@ private slots:
     void init() { t = std::make_unique<TestBoard>(); }
     void cleanup() { t.reset(); }
 
-    void lightOnTwiceEqualsOnceAndLightOffRestoresTheUnlitLight_data()
+    void lightStampsChangeOnlyTheirShapeAndLightOffRestoresIt_data()
     {
         QTest::addColumn<qint16>("index");
+        QTest::addColumn<QString>("lit");
+        const char *pictures[] = {"picRedOn", "picYellowOn", "picBlueOn", "picGreenOn"};
         for (qint16 i = 0; i < 4; ++i)
-            QTest::newRow(qPrintable(QStringLiteral("light %1").arg(i))) << i;
+            QTest::addRow("light %d", i) << i << QString::fromLatin1(pictures[i]);
     }
-    void lightOnTwiceEqualsOnceAndLightOffRestoresTheUnlitLight()
+    void lightStampsChangeOnlyTheirShapeAndLightOffRestoresIt()
     {
-        // Stamps replace the pixels inside the mask, so repeating one changes nothing.
+        // Stamps replace the pixels inside the mask, so repeating one changes nothing;
+        // outside the mask's black shape a stamp only ORs in non-black sprite pixels.
         QFETCH(qint16, index);
+        QFETCH(QString, lit);
         const QImage unlit = image().copy();
         probe().lightOn(index);
         const QImage once = image().copy();
+        const QPoint at = probe().lightPosition(index);
+        for (const QPoint &p : differences(once, unlit)) {
+            const QPoint local = p - at;
+            QVERIFY(QRect(QPoint(0, 0), mask().size()).contains(local));
+            if (mask().pixel(local) == qRgb(255, 255, 255))
+                QCOMPARE(once.pixel(p), unlit.pixel(p) | probe().picture(qPrintable(lit)).pixel(local));
+        }
         probe().lightOn(index);
         QCOMPARE(image(), once);
         QVERIFY(once != unlit);
         probe().lightOff(index);
-        const QPoint at = probe().lightPosition(index);
         for (const QPoint &p : differences(image(), unlit)) {
             // Only non-black lit pixels outside the mask's shape may have stayed.
             QCOMPARE(mask().pixel(p - at), qRgb(255, 255, 255));
@@ -60,24 +70,6 @@ private slots:
             for (int x = 0; x < mask().width(); ++x)
                 if (mask().pixel(x, y) == qRgb(0, 0, 0))
                     QCOMPARE(image().pixel(at + QPoint(x, y)), unlit.pixel(at + QPoint(x, y)));
-    }
-
-    void lightStampsChangeNothingOutsideTheirShape()
-    {
-        // Outside the mask's black shape a stamp only ORs in non-black sprite pixels.
-        for (qint16 index = 0; index < 4; ++index) {
-            const QImage before = image().copy();
-            probe().lightOn(index);
-            const QPoint at = probe().lightPosition(index);
-            const QImage &lit = probe().picture(index == 0 ? "picRedOn" : index == 1 ? "picYellowOn"
-                                                : index == 2 ? "picBlueOn" : "picGreenOn");
-            for (const QPoint &p : differences(image(), before)) {
-                const QPoint local = p - at;
-                QVERIFY(QRect(QPoint(0, 0), mask().size()).contains(local));
-                if (mask().pixel(local) == qRgb(255, 255, 255))
-                    QCOMPARE(image().pixel(p), before.pixel(p) | lit.pixel(local));
-            }
-        }
     }
 
     void indexOutsideTheLightsDrawsNothingButRefreshes_data()

@@ -4,6 +4,7 @@
 #include "platform/input/HotSpot.h"
 #include "platform/widgets/Surface.h"
 #include "support/BoardProbe.h"
+#include "support/ModalAnswer.h"
 #include "support/TestBoard.h"
 
 #include <QApplication>
@@ -259,47 +260,30 @@ private slots:
         QVERIFY(!probe().clickBusy());
     }
 
-    void newGameDuringTheHoldOfARightReleaseFollowsIt()
+    void newGameDuringAHoldComesAfterTheRelease_data()
     {
-        // New Game in the 0.2 s hold waits for the release to be judged, then starts a
-        // clean game: the light out, the lights free.
-        probe().setGame(2, -1);
-        const qint16 first = due(0);
-        press(first);
-        release(first);
-        board().mnuGameNew_Click();
-        QCOMPARE(probe().sequence().size(), std::size_t(3));
-        wait();
-        QCOMPARE(probe().sequence().size(), std::size_t(1));
-        QCOMPARE(probe().score(), qint16(0));
-        QCOMPARE(probe().playerIndex(), -1);
-        QVERIFY(!probe().clickBusy());
-        QVERIFY(!probe().lightDown());
-        QCOMPARE(probe().litLights(), 0);
-        QVERIFY(probe().tmrShowLights().isActive());
-        QVERIFY(probe().lblGameOver().isHidden());
-    }
-
-    void newGameDuringTheLosingHoldComesAfterTheScore_data()
-    {
+        QTest::addColumn<bool>("wrong");
         QTest::addColumn<int>("newGames");
         QTest::addColumn<bool>("byButton");
-        QTest::newRow("menu or F2") << 1 << false;
-        QTest::newRow("New Game button") << 1 << true;
-        QTest::newRow("twice, one new game") << 2 << false;
+        QTest::newRow("right release") << false << 1 << false;
+        QTest::newRow("wrong release, menu or F2") << true << 1 << false;
+        QTest::newRow("wrong release, New Game button") << true << 1 << true;
+        QTest::newRow("wrong release, twice, one new game") << true << 2 << false;
     }
-    void newGameDuringTheLosingHoldComesAfterTheScore()
+    void newGameDuringAHoldComesAfterTheRelease()
     {
-        // New Game in the hold of a wrong release waits for it: the game ends with Game
-        // Over and its score in the table (name entry and scores shown), then the new
-        // game starts.
+        // New Game in the 0.2 s hold waits for the release to be judged: a wrong one ends
+        // its game with Game Over and its score in the table (name entry and scores shown)
+        // first. Then a clean game starts: the light out, the lights free.
+        QFETCH(bool, wrong);
         QFETCH(int, newGames);
         QFETCH(bool, byButton);
         probe().setScores({0, 0, 0, 0, 0});
         t->closeDialogsWithDefaults();
         probe().setGame(2, -1);
-        press(notDue(0));
-        release(notDue(0));
+        const qint16 light = wrong ? notDue(0) : due(0);
+        press(light);
+        release(light);
         for (int i = 0; i < newGames; ++i) {
             if (byButton) {
                 board().imgNew_MouseDown(HotSpot::vbLeftButton, 0, 0, 0);
@@ -315,14 +299,17 @@ private slots:
                 whileNaming = modal->objectName() + (probe().lblGameOver().isHidden() ? "" : " over Game Over");
         });
         wait();
-        QCOMPARE(whileNaming, QStringLiteral("frmNewHighScore over Game Over"));
-        QCOMPARE(probe().scores()[0], qint16(2));
+        QCOMPARE(whileNaming, wrong ? QStringLiteral("frmNewHighScore over Game Over") : QString());
+        QCOMPARE(probe().scores()[0], qint16(wrong ? 2 : 0));
         QCOMPARE(probe().sequence().size(), std::size_t(1));
+        QCOMPARE(probe().score(), qint16(0));
         QCOMPARE(probe().showIndex(), -1);
+        QCOMPARE(probe().playerIndex(), -1);
         QVERIFY(probe().lblGameOver().isHidden());
         QVERIFY(probe().tmrShowLights().isActive());
         QCOMPARE(probe().litLights(), 0);
         QVERIFY(!probe().clickBusy());
+        QVERIFY(!probe().lightDown());
         QVERIFY(!t->pump.hasPending());
     }
 
@@ -413,24 +400,36 @@ private slots:
             release(due(0));
         }
         int litBehind = -1;
-        QTimer::singleShot(0, [&] {
+        const ModalAnswer answer([&](QWidget &window) {
             wait();
             litBehind = probe().litLights();
-            QApplication::activeModalWidget()->close();
+            window.close();
         });
         board().mnuGameSpeed_Click();
         QCOMPARE(litBehind, inGap ? 1 << due(1) : 0);
         QCOMPARE(probe().lightsEnabled(), !inGap);
     }
 
-    void newGameBetweenAWrongPressAndItsReleaseDarkensBothLights()
+    void newGameOverAHeldWrongPressDarkensBothLights_data()
+    {
+        QTest::addColumn<bool>("insideItsYields");
+        QTest::newRow("between the press and its release") << false;
+        // Right after the press is judged.
+        QTest::newRow("inside the press's own yields") << true;
+    }
+    void newGameOverAHeldWrongPressDarkensBothLights()
     {
         // New Game while a wrong press is held puts out its two lights at once; the
         // late release then touches nothing of the new game, whose light stays lit.
+        QFETCH(bool, insideItsYields);
         probe().setGame(2, -1);
         const qint16 wrong = notDue(0);
+        if (insideItsYields)
+            t->pump.inject([&] { board().mnuGameNew_Click(); });
         press(wrong);
-        board().mnuGameNew_Click();
+        if (!insideItsYields)
+            board().mnuGameNew_Click();
+        QCOMPARE(probe().playerIndex(), -1);
         QCOMPARE(probe().litLights(), 0);
         QVERIFY(!probe().clickBusy());
         board().tmrShowLights_Timer();
@@ -445,46 +444,28 @@ private slots:
         QCOMPARE(t->sound.plays().size(), 1);
     }
 
-    void newGameDuringThePressYieldsAbandonsThePress()
+    void newGameDuringPlaybackLightsNothingOfTheOldGame_data()
     {
-        // New Game inside the press's own yields comes right after the press is
-        // judged: it puts out what the press lit, and its release is ignored.
-        probe().setGame(2, -1);
-        const qint16 wrong = notDue(0);
-        t->pump.inject([&] { board().mnuGameNew_Click(); });
-        press(wrong);
-        QCOMPARE(probe().playerIndex(), -1);
-        QCOMPARE(probe().litLights(), 0);
-        release(wrong);
-        QVERIFY(!probe().clickBusy());
-        QVERIFY(probe().lblGameOver().isHidden());
+        QTest::addColumn<int>("ticks");
+        QTest::newRow("a light shown") << 1;
+        QTest::newRow("a tick waiting in its gap") << 2;
     }
-
-    void newGameDuringAPlaybackGapLightsNothingOfTheOldGame()
+    void newGameDuringPlaybackLightsNothingOfTheOldGame()
     {
-        // New Game while a tick waits in its gap cancels the rest of the tick, and the
-        // new playback starts from its beginning.
+        // A light shown by the abandoned playback does not stay lit into the new game; a
+        // tick waiting in its gap is cancelled, and the new playback starts from its beginning.
+        QFETCH(int, ticks);
         probe().setGame(3, -1);
         probe().setPlayback();
-        board().tmrShowLights_Timer();
-        board().tmrShowLights_Timer();
+        for (int tick = 0; tick < ticks; ++tick)
+            board().tmrShowLights_Timer();
+        QVERIFY(ticks == 2 || probe().litLights() != 0);
         board().mnuGameNew_Click();
         QVERIFY(!t->pump.hasPending());
         QCOMPARE(probe().litLights(), 0);
         QCOMPARE(probe().showIndex(), -1);
         QCOMPARE(probe().currentLight(), qint16(-1));
         QCOMPARE(probe().sequence().size(), std::size_t(1));
-    }
-
-    void newGameDuringPlaybackPutsOutTheShownLight()
-    {
-        // A light shown by the abandoned playback does not stay lit into the new game.
-        probe().setGame(3, -1);
-        probe().setPlayback();
-        board().tmrShowLights_Timer();
-        QVERIFY(probe().litLights() != 0);
-        board().mnuGameNew_Click();
-        QCOMPARE(probe().litLights(), 0);
     }
 
     void releaseDuringThePressYieldsWaitsForThePress_data()
@@ -565,34 +546,37 @@ private slots:
         QCOMPARE(t->pump.waits.size(), std::size_t(1));
     }
 
-    void closingDuringTheHoldEndsTheStepWithoutScoring()
+    void closingEndsTheWaitingStepWithoutScoring_data()
     {
-        // Closing the window in the hold of a wrong release: nothing is judged, the
-        // table stays as it was, and the settings are written once.
+        QTest::addColumn<bool>("inGap");
+        QTest::newRow("hold of a wrong release") << false;
+        QTest::newRow("dark gap") << true;
+    }
+    void closingEndsTheWaitingStepWithoutScoring()
+    {
+        // Closing the window while a step waits: nothing is judged, the table stays as it
+        // was, the tick lights nothing more, the timer stops, and the settings are
+        // written once.
+        QFETCH(bool, inGap);
         probe().setScores({0, 0, 0, 0, 0});
-        probe().setGame(2, -1);
-        press(notDue(0));
-        release(notDue(0));
+        probe().setGame(inGap ? 3 : 2, -1);
+        if (inGap) {
+            probe().setPlayback();
+            board().tmrShowLights_Timer();
+            board().tmrShowLights_Timer();
+        } else {
+            press(notDue(0));
+            release(notDue(0));
+        }
         board().close();
         QVERIFY(!t->pump.hasPending());
         QVERIFY(!probe().clickBusy());
         QCOMPARE(probe().scores(), (std::array<qint16, 5>{0, 0, 0, 0, 0}));
         QCOMPARE(t->store.writes.size(), 12);
         QVERIFY(probe().lblGameOver().isHidden());
-    }
-
-    void closingDuringAPlaybackGapStopsThePlayback()
-    {
-        // Closing in a tick's gap: the tick lights nothing more and the timer stops.
-        probe().setGame(3, -1);
-        probe().setPlayback();
-        board().tmrShowLights_Timer();
-        board().tmrShowLights_Timer();
-        board().close();
-        QVERIFY(!t->pump.hasPending());
-        QCOMPARE(probe().litLights(), 0);
         QVERIFY(!probe().tmrShowLights().isActive());
-        QCOMPARE(t->store.writes.size(), 12);
+        if (inGap)
+            QCOMPARE(probe().litLights(), 0);
     }
 
     void everyMouseButtonPlaysAlike_data()

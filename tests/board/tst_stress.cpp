@@ -88,6 +88,12 @@ private:
 // The five rows of the score table: score and name.
 using Table = std::array<std::pair<qint16, QString>, 5>;
 
+// The interruptions that matter most, which random play must go on reaching.
+const char *const rareEvents[] = {
+    "New Game in a dark gap", "New Game in a hold", "New Game over a held press", "modal window in a dark gap",
+    "modal window in a hold", "modal window over a held press", "time passing behind a modal window",
+};
+
 } // namespace
 
 // Random play against the real board window: thousands of seeded interleavings of
@@ -568,6 +574,8 @@ class TestStress : public QObject
         m_limit = events;
         m_events = 0;
         m_broken.clear();
+        for (const char *what : rareEvents)
+            m_seen[QLatin1String(what)] = 0;
         m_pump.onYield = [this] { insideYield(); };
         m_sound.onPlay = [this](const QByteArray &tone) { heard(tone); };
         m_modalHandler.setInterval(0);
@@ -608,10 +616,12 @@ class TestStress : public QObject
 private slots:
     void randomPlayKeepsTheInvariants()
     {
-        // Thousands of random events keep every invariant of the game.
+        // Thousands of random events keep every invariant of the game, and reach each of
+        // the rare interruptions (a shorter run than the default may miss one).
+        constexpr int defaultEvents = 3000;
         const int events = qEnvironmentVariableIntValue("TESSALY_STRESS_EVENTS") > 0
                                ? qEnvironmentVariableIntValue("TESSALY_STRESS_EVENTS")
-                               : 3000;
+                               : defaultEvents;
         const quint32 seed = quint32(qEnvironmentVariableIntValue("TESSALY_STRESS_SEED")) + 20261207u;
         play(seed, events);
         qInfo("stress: %d events, %d broken invariants, %d closings", m_events, int(m_broken.size()), m_closes);
@@ -620,6 +630,8 @@ private slots:
         for (const QString &line : std::as_const(m_firstTrace))
             qInfo("%s", qPrintable(line));
         QVERIFY2(m_broken.isEmpty(), qPrintable(m_broken.mid(0, 5).join(QLatin1Char('\n'))));
+        for (const auto &[what, count] : m_seen)
+            QVERIFY2(count > 0 || events < defaultEvents, qPrintable(what + QStringLiteral(" never came up")));
     }
 
     void fiveHundredGamesWithDialogsLeaveNoGrowth()

@@ -1,4 +1,6 @@
-#include <QFile>
+#include "support/TestFiles.h"
+#include "support/ToneAnalysis.h"
+
 #include <QTest>
 #include <QtEndian>
 
@@ -7,42 +9,32 @@
 
 namespace {
 
-constexpr int kSampleRate = 22050;
 constexpr int kPeak = 9376;
 
 QByteArray clip(int id)
 {
-    QFile file(QStringLiteral(":/WAVE/%1").arg(id));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestFiles::read(QStringLiteral(":/WAVE/%1").arg(id));
 }
 
+// The samples after the 44-byte header.
 QVector<qint16> samplesOf(const QByteArray &image)
 {
-    QVector<qint16> samples;
-    for (qsizetype at = 44; at + 1 < image.size(); at += 2)
-        samples.append(qFromLittleEndian<qint16>(image.constData() + at));
-    return samples;
+    return ToneAnalysis::samplesOf(image.mid(44));
 }
 
 // Rising zero crossings, in fractional samples.
 QVector<double> risingCrossings(const QVector<qint16> &samples)
 {
-    QVector<double> crossings;
-    for (qsizetype i = 1; i < samples.size(); ++i) {
-        if (samples[i - 1] < 0 && samples[i] >= 0)
-            crossings.append(double(i - 1) + double(-samples[i - 1]) / double(samples[i] - samples[i - 1]));
-    }
-    return crossings;
+    return ToneAnalysis::risingCrossings(samples, {0, samples.size()});
 }
 
 void addClipRows()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<double>("hertz");
-    QTest::newRow("101 red") << 101 << 259.1;
-    QTest::newRow("102 yellow") << 102 << 326.5;
-    QTest::newRow("103 blue") << 103 << 388.2;
-    QTest::newRow("104 green") << 104 << 489.2;
+    const char *names[] = {"101 red", "102 yellow", "103 blue", "104 green"};
+    for (int light = 0; light < 4; ++light)
+        QTest::newRow(names[light]) << 101 + light << ToneAnalysis::lightPitch[light];
 }
 
 } // namespace
@@ -126,8 +118,7 @@ private slots:
         QFETCH(int, id);
         QFETCH(double, hertz);
         const QVector<double> crossings = risingCrossings(samplesOf(clip(id)));
-        const double measured =
-            (crossings.size() - 1) * kSampleRate / (crossings.last() - crossings.first());
+        const double measured = ToneAnalysis::pitchOf(crossings);
         QVERIFY2(std::abs(measured / hertz - 1.0) < 0.005, qPrintable(QString::number(measured)));
     }
 };

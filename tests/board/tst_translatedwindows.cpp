@@ -9,10 +9,9 @@
 #include "settings/frmSpeed.h"
 #include "support/FakeScoreTable.h"
 #include "support/TestBoard.h"
+#include "support/TestFiles.h"
 
 #include <QAbstractButton>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
@@ -100,8 +99,7 @@ void TestTranslatedWindows::everyTranslatedCaptionFitsItsControl()
     // A translated caption longer than its label or button would be cut off on screen.
     QFETCH(QString, window);
     QFETCH(QString, locale);
-    const Translations translated{QLocale(locale),
-                                  QFileInfo(qEnvironmentVariable("TESSALY_BINARY")).dir().filePath(QStringLiteral("translations")),
+    const Translations translated{QLocale(locale), TestFiles::besideGame(QStringLiteral("translations")),
                                   Identity::desktopName()};
     QVERIFY(QCoreApplication::translate("frmScores", "High Scores") != QLatin1String("High Scores"));
     TestBoard board;

@@ -6,6 +6,7 @@
 #include "counter/DisplayCounter.h"
 #include "platform/store/PropertyBag.h"
 #include "platform/widgets/Twips.h"
+#include "support/Pixels.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -38,13 +39,7 @@ QImage screenPixels(DisplayCounter &counter)
 
 bool showsColour(const QImage &image, const QColor &colour)
 {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) == colour)
-                return true;
-        }
-    }
-    return false;
+    return Pixels::count(image, colour.rgb()) > 0;
 }
 
 // Where the surface is not black outside the row; empty if nowhere.
@@ -79,16 +74,14 @@ private slots:
 
     void workedExamplesShowTheirCells_data();
     void workedExamplesShowTheirCells();
-    void valuesAboveTheLimitShowNineNineNine_data();
-    void valuesAboveTheLimitShowNineNineNine();
     void minusLabelShowsOnlyForNegativeValues();
     void shorterRowLeavesTheOldRowsOuterPixels();
     void numDigitsWidensAndNarrowsTheRowAtOnce();
     void showingAndResizingDrawNothing();
     void refreshDrawsTheCurrentValue();
 
-    void valueIsDrawnBeforeTheContainerIsTold();
-    void numDigitsIsToldBeforeItIsDrawn();
+    void valueIsDrawnBeforeTheContainerIsToldAndNumDigitsAfter_data();
+    void valueIsDrawnBeforeTheContainerIsToldAndNumDigitsAfter();
     void enabledTellsTheContainer();
 
     void savingLeavesOutDefaultValues_data();
@@ -185,6 +178,7 @@ void TestDisplayCounter::workedExamplesShowTheirCells_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<qint16>("value");
     QTest::addColumn<qint16>("numDigits");
+    QTest::addColumn<qint16>("kept");
     QTest::addColumn<QString>("cells");
     QTest::addColumn<int>("left");
     QTest::addColumn<int>("top");
@@ -200,10 +194,13 @@ void TestDisplayCounter::workedExamplesShowTheirCells_data()
         const int boardLeft = n == 2 ? 17 : 7;
         const int defaultLeft = n == 2 ? 30 : 20;
         QTest::addRow("board %d/%d", e.value, e.numDigits)
-            << boardSize << e.value << e.numDigits << QString::fromLatin1(e.cells) << boardLeft << -1 << e.minus;
+            << boardSize << e.value << e.numDigits << e.value << QString::fromLatin1(e.cells) << boardLeft << -1 << e.minus;
         QTest::addRow("default %d/%d", e.value, e.numDigits)
-            << defaultSize << e.value << e.numDigits << QString::fromLatin1(e.cells) << defaultLeft << 3 << e.minus;
+            << defaultSize << e.value << e.numDigits << e.value << QString::fromLatin1(e.cells) << defaultLeft << 3 << e.minus;
     }
+    // Values above 999 are shown, and read back, as 999.
+    for (const qint16 value : {qint16(1000), qint16(5000), qint16(32767)})
+        QTest::addRow("board %d", value) << boardSize << value << qint16(2) << qint16(999) << "999" << 7 << -1 << false;
 }
 
 void TestDisplayCounter::workedExamplesShowTheirCells()
@@ -212,6 +209,7 @@ void TestDisplayCounter::workedExamplesShowTheirCells()
     QFETCH(QSize, size);
     QFETCH(qint16, value);
     QFETCH(qint16, numDigits);
+    QFETCH(qint16, kept);
     QFETCH(QString, cells);
     QFETCH(int, left);
     QFETCH(int, top);
@@ -221,28 +219,11 @@ void TestDisplayCounter::workedExamplesShowTheirCells()
     m_counter->setNumDigits(numDigits);
     m_counter->setValue(value);
 
-    QCOMPARE(m_counter->value(), value);
+    QCOMPARE(m_counter->value(), kept);
     const QImage surface = surfacePixels(*m_counter);
     VERIFY_NONE(cellsMismatch(surface, left, top, cells));
     VERIFY_NONE(paintedOutside(surface, QRect(left, top, int(cells.size()) * cellWidth, cellHeight)));
     QCOMPARE(!minusLabel()->isHidden(), minus);
-}
-
-void TestDisplayCounter::valuesAboveTheLimitShowNineNineNine_data()
-{
-    QTest::addColumn<qint16>("value");
-    QTest::newRow("1000") << qint16(1000);
-    QTest::newRow("5000") << qint16(5000);
-    QTest::newRow("largest") << qint16(32767);
-}
-
-void TestDisplayCounter::valuesAboveTheLimitShowNineNineNine()
-{
-    // Values above 999 are kept and shown as 999.
-    QFETCH(qint16, value);
-    m_counter->setValue(value);
-    QCOMPARE(m_counter->value(), qint16(999));
-    VERIFY_NONE(cellsMismatch(surfacePixels(*m_counter), 7, -1, QStringLiteral("999")));
 }
 
 void TestDisplayCounter::minusLabelShowsOnlyForNegativeValues()
@@ -311,35 +292,33 @@ void TestDisplayCounter::refreshDrawsTheCurrentValue()
     VERIFY_NONE(cellsMismatch(surfacePixels(*m_counter), 30, 3, QStringLiteral("07")));
 }
 
-void TestDisplayCounter::valueIsDrawnBeforeTheContainerIsTold()
+void TestDisplayCounter::valueIsDrawnBeforeTheContainerIsToldAndNumDigitsAfter_data()
 {
+    QTest::addColumn<bool>("numDigits");
     // When the container hears of a new value, the value is already drawn.
-    QImage seen;
-    QStringList names;
-    connect(m_counter, &DisplayCounter::propertyChanged, this, [&](const QString &name) {
-        names << name;
-        seen = surfacePixels(*m_counter);
-    });
-    m_counter->setValue(42);
-    QCOMPARE(names, QStringList{QStringLiteral("Value")});
-    VERIFY_NONE(cellsMismatch(seen, 17, -1, QStringLiteral("42")));
+    QTest::newRow("Value 42") << false;
+    // The container hears of a new NumDigits before the row is drawn again.
+    QTest::newRow("NumDigits 3 for 42") << true;
 }
 
-void TestDisplayCounter::numDigitsIsToldBeforeItIsDrawn()
+void TestDisplayCounter::valueIsDrawnBeforeTheContainerIsToldAndNumDigitsAfter()
 {
-    // The container hears of a new NumDigits before the row is drawn again.
-    m_counter->setValue(42);
+    // What the surface shows when the container is told of each property.
+    QFETCH(bool, numDigits);
+    if (numDigits)
+        m_counter->setValue(42);
     QImage seen;
     QStringList names;
     connect(m_counter, &DisplayCounter::propertyChanged, this, [&](const QString &name) {
         names << name;
         seen = surfacePixels(*m_counter);
     });
-    m_counter->setNumDigits(3);
-    QCOMPARE(names, QStringList{QStringLiteral("NumDigits")});
+    numDigits ? m_counter->setNumDigits(3) : m_counter->setValue(42);
+    QCOMPARE(names, QStringList{numDigits ? QStringLiteral("NumDigits") : QStringLiteral("Value")});
     VERIFY_NONE(cellsMismatch(seen, 17, -1, QStringLiteral("42")));
     VERIFY_NONE(paintedOutside(seen, QRect(17, -1, 40, 30)));
-    VERIFY_NONE(cellsMismatch(surfacePixels(*m_counter), 7, -1, QStringLiteral("042")));
+    VERIFY_NONE(cellsMismatch(surfacePixels(*m_counter), numDigits ? 7 : 17, -1,
+                              numDigits ? QStringLiteral("042") : QStringLiteral("42")));
 }
 
 void TestDisplayCounter::enabledTellsTheContainer()

@@ -1,7 +1,6 @@
+#include "support/TestFiles.h"
 #include "support/XSession.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -9,67 +8,19 @@
 
 namespace {
 
-const QPoint newGameButton(200, 215);
 const QRect gameOverLabel(20, 416, 121, 33);
 const QRect levelCounter(344, 412, 73, 29);
-
-QImage part(const QImage &board, const QRect &rect)
-{
-    return board.copy(rect);
-}
-
-// A config folder whose stored speed is the given code.
-bool storeSpeed(const QTemporaryDir &config, int speed)
-{
-    QDir(config.path()).mkpath(QStringLiteral("Tessaly"));
-    QFile ini(config.filePath(QStringLiteral("Tessaly/Tessaly.ini")));
-    return ini.open(QIODevice::WriteOnly)
-        && ini.write(QStringLiteral("[Settings]\nSpeed=%1\n").arg(speed).toLatin1()) > 0;
-}
 
 } // namespace
 
 // The real game under Xvfb, played with the real mouse and keyboard and watched in
-// the window's pixels: a round by mouse, a whole game by keys, and what New Game and
+// the window's pixels: a round by mouse, whole games by keys, and what New Game and
 // dialogs do when they come while the board is busy.
 class TestBoardEndToEnd : public QObject
 {
     Q_OBJECT
 
-    // The board idle and focused, then New Game by a click: the idle board, and the
-    // one light shown (-1 if none) once the lights take presses.
-    static std::pair<QImage, int> playFirstLight(XSession &game)
-    {
-        const QImage idle = game.grabBoard();
-        game.focusBoard();
-        game.click(newGameButton);
-        const QList<int> shown = game.watchPlayback(idle, 1);
-        return {idle, shown.size() == 1 ? shown[0] : -1};
-    }
-
-    // Enter in the name window and then in the scores window.
-    static bool answerTheHighScoreWindows(XSession &game)
-    {
-        for (const QSize size : {XSession::nameWindow, XSession::scoresWindow}) {
-            const XSession::Window window = game.waitForDialog(size);
-            for (int i = 0; i < 50 && !window.id.isEmpty() && XSession::focusedWindow() != window.id; ++i)
-                QTest::qWait(100);
-            if (window.id.isEmpty() || XSession::focusedWindow() != window.id)
-                return false;
-            game.keys({QStringLiteral("Return")});
-            if (!game.waitForDialogToClose(size))
-                return false;
-        }
-        return true;
-    }
-
 private slots:
-    void cleanup()
-    {
-        // A test that failed while it held the mouse button must not leave it held.
-        XSession::run({QStringLiteral("mouseup"), QStringLiteral("1")});
-    }
-
     void aGameStartsFromARealClickAndTheLightsTakeAPress()
     {
         // One round played with the real mouse, watched in the window's pixels.
@@ -78,11 +29,11 @@ private slots:
         const QImage idle = game.grabBoard();
         QCOMPARE(game.litLights(idle, idle), 0);
 
-        game.click(newGameButton);
+        game.click(XSession::newGameButton);
         int shown = -1;
         QTRY_VERIFY_WITH_TIMEOUT((shown = game.onlyLitLight(idle)) >= 0, 3000);
-        const QImage counterAtZero = part(game.grabBoard(), levelCounter);
-        QVERIFY(counterAtZero != part(idle, levelCounter));
+        const QImage counterAtZero = game.grabBoard().copy(levelCounter);
+        QVERIFY(counterAtZero != idle.copy(levelCounter));
         QTRY_COMPARE_WITH_TIMEOUT(game.litLights(game.grabBoard(), idle), 0, 3000);
 
         // The player's turn: a press on the shown light lights it at the release.
@@ -91,77 +42,74 @@ private slots:
         game.click(centre);
         QTRY_COMPARE_WITH_TIMEOUT(game.onlyLitLight(idle), shown, 2000);
         // The round is complete: the level counter changes from 00 to 01.
-        QTRY_VERIFY_WITH_TIMEOUT(part(game.grabBoard(), levelCounter) != counterAtZero, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(game.grabBoard().copy(levelCounter) != counterAtZero, 2000);
 
         QCOMPARE(game.closeByMenu(), 0);
     }
 
-    void aWholeGameIsPlayedWithTheKeyboard()
+    void roundsArePlayedWithTheKeys_data()
     {
+        // Per round, the keys of lights 0 to 3 as xdotool names them.
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QList<QStringList>>("rounds");
+        QTest::addColumn<bool>("numLockLastRound");
+        QTest::addColumn<bool>("lost");
+        const QStringList topRow{"1", "2", "3", "4"};
         // F2, then each round repeated with keys: 1 to 4, the keypad with Num Lock off,
         // the keypad with Num Lock on; a wrong key ends the game and its score is kept.
+        QTest::newRow("a whole game, top row and keypad")
+            << "us"
+            << QList<QStringList>{topRow, {"KP_Home", "KP_Prior", "KP_End", "KP_Next"}, {"KP_7", "KP_9", "KP_1", "KP_3"}}
+            << true << true;
+        // On a French AZERTY layout the top-row keys 1 to 4 give & é " ' without Shift;
+        // pressed so, they still play the lights, known by where they are.
+        const QStringList azerty{"ampersand", "eacute", "quotedbl", "apostrophe"};
+        QTest::newRow("unshifted top row of a layout with shifted digits")
+            << "fr" << QList<QStringList>{azerty, azerty} << false << false;
+    }
+    void roundsArePlayedWithTheKeys()
+    {
+        // Each round's playback repeated key by key, each light lit by its key.
+        QFETCH(QString, layout);
+        QFETCH(QList<QStringList>, rounds);
+        QFETCH(bool, numLockLastRound);
+        QFETCH(bool, lost);
+        QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {layout}), 0);
+        const auto restore = qScopeGuard([] { QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("us")}); });
         QTemporaryDir config;
         XSession game;
         QVERIFY2(game.start(config.path()), qPrintable(game.error()));
         const QImage idle = game.grabBoard();
         game.focusBoard();
-        const QStringList keySets[] = {
-            {"1", "2", "3", "4"},
-            {"KP_Home", "KP_Prior", "KP_End", "KP_Next"},
-            {"KP_7", "KP_9", "KP_1", "KP_3"},
-        };
         game.keys({QStringLiteral("F2")});
-        QImage counter = part(idle, levelCounter);
-        for (int round = 0; round < 3; ++round) {
+        QImage counter = idle.copy(levelCounter);
+        for (int round = 0; round < rounds.size(); ++round) {
             const QList<int> shown = game.watchPlayback(idle, round + 1);
             QCOMPARE(shown.size(), round + 1);
-            if (round == 2)
+            const bool numLock = numLockLastRound && round == rounds.size() - 1;
+            if (numLock)
                 game.keys({QStringLiteral("Num_Lock")});
             for (const int light : shown) {
-                game.keys({keySets[round][light]});
+                game.keys({rounds[round][light]});
                 QTRY_COMPARE_WITH_TIMEOUT(game.onlyLitLight(idle), light, 2000);
                 QTRY_COMPARE_WITH_TIMEOUT(XSession::litLights(game.grabBoard(), idle), 0, 2000);
             }
-            if (round == 2)
+            if (numLock)
                 game.keys({QStringLiteral("Num_Lock")});
-            QTRY_VERIFY_WITH_TIMEOUT(part(game.grabBoard(), levelCounter) != counter, 2000);
-            counter = part(game.grabBoard(), levelCounter);
+            QTRY_VERIFY_WITH_TIMEOUT(game.grabBoard().copy(levelCounter) != counter, 2000);
+            counter = game.grabBoard().copy(levelCounter);
         }
-        const QList<int> last = game.watchPlayback(idle, 4);
-        QCOMPARE(last.size(), 4);
-        game.keys({keySets[0][(last[0] + 1) % 4]});
-        QVERIFY2(answerTheHighScoreWindows(game), "a game lost by a key asked for no name");
-        QCOMPARE(game.closeByMenu(), 0);
-        QFile ini(config.filePath(QStringLiteral("Tessaly/Tessaly.ini")));
-        QVERIFY(ini.open(QIODevice::ReadOnly));
-        QVERIFY2(ini.readAll().contains("Score1=3"), "the score of the keyboard game was not stored");
-    }
-
-    void theTopRowPlaysUnshiftedOnALayoutWithShiftedDigits()
-    {
-        // On a French AZERTY layout the top-row keys 1 to 4 give & é " ' without Shift;
-        // pressed so, they still play the lights, known by where they are.
-        QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("fr")}), 0);
-        const auto restore = qScopeGuard([] { QProcess::execute(QStringLiteral("setxkbmap"), {QStringLiteral("us")}); });
-        XSession game;
-        QVERIFY2(game.start(), qPrintable(game.error()));
-        const QImage idle = game.grabBoard();
-        game.focusBoard();
-        const QStringList topRow{"ampersand", "eacute", "quotedbl", "apostrophe"};
-        game.keys({QStringLiteral("F2")});
-        QImage counter = part(idle, levelCounter);
-        for (int round = 0; round < 2; ++round) {
-            const QList<int> shown = game.watchPlayback(idle, round + 1);
-            QCOMPARE(shown.size(), round + 1);
-            for (const int light : shown) {
-                game.keys({topRow[light]});
-                QTRY_COMPARE_WITH_TIMEOUT(game.onlyLitLight(idle), light, 2000);
-                QTRY_COMPARE_WITH_TIMEOUT(XSession::litLights(game.grabBoard(), idle), 0, 2000);
-            }
-            QTRY_VERIFY_WITH_TIMEOUT(part(game.grabBoard(), levelCounter) != counter, 2000);
-            counter = part(game.grabBoard(), levelCounter);
+        if (lost) {
+            const QList<int> last = game.watchPlayback(idle, 4);
+            QCOMPARE(last.size(), 4);
+            game.keys({rounds[0][(last[0] + 1) % 4]});
+            QVERIFY2(game.answerWithEnter(XSession::nameWindow) && game.answerWithEnter(XSession::scoresWindow),
+                     "a game lost by a key asked for no name");
         }
         QCOMPARE(game.closeByMenu(), 0);
+        if (lost)
+            QVERIFY2(TestFiles::read(TestFiles::settingsFile(config.path())).contains("Score1=3"),
+                     "the score of the keyboard game was not stored");
     }
 
     void newGameInTheHoldOfALosingClickComesAfterItsScore()
@@ -170,16 +118,17 @@ private slots:
         // first, then the new game plays.
         XSession game;
         QVERIFY2(game.start(), qPrintable(game.error()));
-        const auto [idle, shown] = playFirstLight(game);
+        const QImage idle = game.grabBoard();
+        const int shown = game.newGameByClick(idle);
         QVERIFY(shown >= 0);
         XSession::run(game.pointerTo(XSession::lightCentre((shown + 1) % 4))
                       << QStringLiteral("click") << QStringLiteral("1") << QStringLiteral("key") << QStringLiteral("F2"));
         QVERIFY2(!game.waitForDialog(XSession::nameWindow).id.isEmpty(),
                  "the lost game's score was dropped: no name was asked for");
-        QCOMPARE(part(game.grabBoard(), gameOverLabel), part(idle, gameOverLabel));
-        QVERIFY(answerTheHighScoreWindows(game));
+        QCOMPARE(game.grabBoard().copy(gameOverLabel), idle.copy(gameOverLabel));
+        QVERIFY(game.answerWithEnter(XSession::nameWindow) && game.answerWithEnter(XSession::scoresWindow));
         QTRY_VERIFY_WITH_TIMEOUT(game.onlyLitLight(idle) >= 0, 3000);
-        QVERIFY(part(game.grabBoard(), gameOverLabel) != part(idle, gameOverLabel));
+        QVERIFY(game.grabBoard().copy(gameOverLabel) != idle.copy(gameOverLabel));
         QCOMPARE(game.closeByMenu(), 0);
     }
 
@@ -189,23 +138,24 @@ private slots:
         // behind the window, and the button comes up again.
         XSession game;
         QVERIFY2(game.start(), qPrintable(game.error()));
-        const auto [idle, shown] = playFirstLight(game);
+        const QImage idle = game.grabBoard();
+        const int shown = game.newGameByClick(idle);
         QVERIFY(shown >= 0);
         XSession::run(game.pointerTo(XSession::lightCentre((shown + 1) % 4))
-                      << QStringLiteral("click") << QStringLiteral("1") << game.pointerTo(newGameButton)
+                      << QStringLiteral("click") << QStringLiteral("1") << game.pointerTo(XSession::newGameButton)
                       << QStringLiteral("mousedown") << QStringLiteral("1"));
         QVERIFY(!game.waitForDialog(XSession::nameWindow).id.isEmpty());
         QTest::qWait(1500);
         const QImage behind = game.grabBoard();
         XSession::run({QStringLiteral("mouseup"), QStringLiteral("1")});
-        QVERIFY2(part(behind, gameOverLabel) == part(idle, gameOverLabel), "a game started behind the name window");
-        QVERIFY(answerTheHighScoreWindows(game));
+        QVERIFY2(behind.copy(gameOverLabel) == idle.copy(gameOverLabel), "a game started behind the name window");
+        QVERIFY(game.answerWithEnter(XSession::nameWindow) && game.answerWithEnter(XSession::scoresWindow));
         QTest::qWait(1500);
         const QImage after = game.grabBoard();
-        QCOMPARE(part(after, gameOverLabel), part(idle, gameOverLabel));
+        QCOMPARE(after.copy(gameOverLabel), idle.copy(gameOverLabel));
         QCOMPARE(XSession::litLights(after, idle), 0);
-        const QRect button(newGameButton - QPoint(40, 15), QSize(80, 30));
-        QVERIFY2(part(after, button) == part(idle, button), "the New Game button stayed down");
+        const QRect button(XSession::newGameButton - QPoint(40, 15), QSize(80, 30));
+        QVERIFY2(after.copy(button) == idle.copy(button), "the New Game button stayed down");
         QCOMPARE(game.closeByMenu(), 0);
     }
 
@@ -215,7 +165,8 @@ private slots:
         // release leaves the new game alone, which plays on to a right press.
         XSession game;
         QVERIFY2(game.start(), qPrintable(game.error()));
-        const auto [idle, shown] = playFirstLight(game);
+        const QImage idle = game.grabBoard();
+        const int shown = game.newGameByClick(idle);
         QVERIFY(shown >= 0);
         const int wrong = (shown + 1) % 4;
         XSession::run(game.pointerTo(XSession::lightCentre(wrong)) << QStringLiteral("mousedown") << QStringLiteral("1"));
@@ -229,10 +180,10 @@ private slots:
         QVERIFY2(litAfterPlayback == 0, "the abandoned press's lights stayed lit");
         QTest::qWait(300);
         QCOMPARE(XSession::litLights(game.grabBoard(), idle), 0);
-        const QImage counterAtZero = part(game.grabBoard(), levelCounter);
+        const QImage counterAtZero = game.grabBoard().copy(levelCounter);
         game.click(XSession::lightCentre(next[0]));
-        QTRY_VERIFY_WITH_TIMEOUT(part(game.grabBoard(), levelCounter) != counterAtZero, 2000);
-        QVERIFY(part(game.grabBoard(), gameOverLabel) != part(idle, gameOverLabel));
+        QTRY_VERIFY_WITH_TIMEOUT(game.grabBoard().copy(levelCounter) != counterAtZero, 2000);
+        QVERIFY(game.grabBoard().copy(gameOverLabel) != idle.copy(gameOverLabel));
         QCOMPARE(game.closeByMenu(), 0);
     }
 
@@ -241,10 +192,11 @@ private slots:
         // At the slow speed, the speed window opened in the dark gap before the second
         // light: the second light still comes on and goes off behind the window.
         QTemporaryDir config;
-        QVERIFY(storeSpeed(config, 0));
+        QVERIFY(TestFiles::write(TestFiles::settingsFile(config.path()), "[Settings]\nSpeed=0\n"));
         XSession game;
         QVERIFY2(game.start(config.path()), qPrintable(game.error()));
-        const auto [idle, first] = playFirstLight(game);
+        const QImage idle = game.grabBoard();
+        const int first = game.newGameByClick(idle);
         QVERIFY(first >= 0);
         game.click(XSession::lightCentre(first));
         // The pressed light's hold ends; the replay's first light comes on and, when it

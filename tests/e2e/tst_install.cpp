@@ -1,17 +1,15 @@
 #include "platform/session/App.h"
+#include "support/Pixels.h"
+#include "support/TestFiles.h"
 #include "support/XSession.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLibraryInfo>
-#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -69,35 +67,9 @@ bool packageIsOnTheSystem()
     return query.finished && query.exitCode == 0 && !state.isEmpty() && state != QLatin1String("not-installed");
 }
 
-QByteArray digest(const QString &fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
 QString version()
 {
     return QStringLiteral("%1.%2.%3").arg(App::major()).arg(App::minor()).arg(App::revision());
-}
-
-// "Key=Value" lines of a desktop entry's main group.
-QMap<QString, QString> desktopEntry(const QString &fileName)
-{
-    QMap<QString, QString> keys;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return keys;
-    bool inMainGroup = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(QLatin1Char('[')))
-            inMainGroup = line == QLatin1String("[Desktop Entry]");
-        else if (inMainGroup && line.contains(QLatin1Char('=')))
-            keys.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1));
-    }
-    return keys;
 }
 
 // The package that owns a file, as dpkg knows it ("" when none does).
@@ -107,22 +79,6 @@ QString owningPackage(const QString &fileName)
     if (!dpkg.finished || dpkg.exitCode != 0)
         return {};
     return dpkg.output.section(QLatin1Char(':'), 0, 0).trimmed();
-}
-
-// How many pixels of a picture are within a few steps of a colour.
-int pixelsNear(const QImage &image, QRgb colour)
-{
-    int count = 0;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height(); ++y) {
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb c = rgb.pixel(x, y);
-            if (qAbs(qRed(c) - qRed(colour)) <= 10 && qAbs(qGreen(c) - qGreen(colour)) <= 10
-                && qAbs(qBlue(c) - qBlue(colour)) <= 10)
-                ++count;
-        }
-    }
-    return count;
 }
 
 } // namespace
@@ -271,9 +227,9 @@ void TestInstall::launcherIsARelativeLinkToTheGame()
 void TestInstall::helpFileBesideTheGameIsTheOneFromTheSources()
 {
     // The game reads the help from its own folder; a stale or empty copy would be shown.
-    const QByteArray installedHelp = digest(installed(QStringLiteral("libexec/tessaly/Tessaly.hlp")));
+    const QByteArray installedHelp = TestFiles::read(installed(QStringLiteral("libexec/tessaly/Tessaly.hlp")));
     QVERIFY(!installedHelp.isEmpty());
-    QCOMPARE(installedHelp, digest(m_sourceDir + QStringLiteral("/assets/help/Tessaly.hlp")));
+    QVERIFY(installedHelp == TestFiles::read(TestFiles::source(QStringLiteral("assets/help/Tessaly.hlp"))));
 }
 
 void TestInstall::iconsComeInEverySizeAtThatSize_data()
@@ -297,7 +253,12 @@ void TestInstall::desktopEntryStartsTheGameFromThePath()
 {
     // The menu entry runs the installed launcher by name, shows the installed icon, files
     // the game under games, is found by its keywords and shows the game is starting.
-    const QMap<QString, QString> entry = desktopEntry(installed(QStringLiteral("share/applications/tessaly.desktop")));
+    QHash<QString, QString> entry;
+    const QHash<QString, QString> file = TestFiles::readIni(installed(QStringLiteral("share/applications/tessaly.desktop")));
+    for (auto it = file.cbegin(); it != file.cend(); ++it) {
+        if (it.key().startsWith(QLatin1String("Desktop Entry/")))
+            entry.insert(it.key().section(QLatin1Char('/'), 1), it.value());
+    }
     QCOMPARE(entry.value(QStringLiteral("Type")), QStringLiteral("Application"));
     QCOMPARE(entry.value(QStringLiteral("Name")), App::title());
     QCOMPARE(entry.value(QStringLiteral("Terminal")), QStringLiteral("false"));
@@ -416,34 +377,12 @@ void TestInstall::installedGameStartsFromTheLauncherAndFindsItsHelp()
 
     game.focusBoard();
     game.keys({QStringLiteral("F1")});
-    QString helpWindow;
-    for (int i = 0; i < 100 && helpWindow.isEmpty(); ++i) {
-        helpWindow = XSession::run({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                    QStringLiteral("^Tessaly Help$")})
-                         .section(QLatin1Char('\n'), 0, 0);
-        if (helpWindow.isEmpty())
-            QTest::qWait(100);
-    }
+    const QString helpWindow = game.waitForWindowTitled(QStringLiteral("^Tessaly Help$"));
     QVERIFY2(!helpWindow.isEmpty(), "no help window appeared");
-    QRect frame;
-    for (const QString &line : XSession::run({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), helpWindow})
-                                   .split(QLatin1Char('\n'))) {
-        const int value = line.section(QLatin1Char('='), 1).toInt();
-        if (line.startsWith(QLatin1String("X=")))
-            frame.moveLeft(value);
-        else if (line.startsWith(QLatin1String("Y=")))
-            frame.moveTop(value);
-        else if (line.startsWith(QLatin1String("WIDTH=")))
-            frame.setWidth(value);
-        else if (line.startsWith(QLatin1String("HEIGHT=")))
-            frame.setHeight(value);
-    }
+    const QRect frame = XSession::windowRect(helpWindow);
     QVERIFY(!frame.isEmpty());
     const QRgb headingBlue = qRgb(0x1a, 0x4f, 0x8b);  // the help file's own style sheet
-    const auto grab = [&frame] {
-        return QGuiApplication::primaryScreen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(pixelsNear(grab(), headingBlue) > 30, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(Pixels::count(XSession::grabScreen(frame), headingBlue, {}, 10) > 30, 5000);
 
     // Still running with its help open; the session ends it.
     QVERIFY(!game.waitForExit(0));

@@ -1,6 +1,7 @@
+#include "support/Pixels.h"
+#include "support/TestFiles.h"
 #include "support/XSession.h"
 
-#include <QDir>
 #include <QImage>
 #include <QTest>
 
@@ -8,8 +9,7 @@ namespace {
 
 QImage asset(const QString &name)
 {
-    return QImage(QDir(qEnvironmentVariable("TESSALY_SOURCE_DIR")).filePath(QStringLiteral("assets/art/") + name))
-        .convertToFormat(QImage::Format_RGB32);
+    return QImage(TestFiles::source(QStringLiteral("assets/art/") + name)).convertToFormat(QImage::Format_RGB32);
 }
 
 // How many of the button's pixels the board shows as the picture has them, at the
@@ -31,17 +31,6 @@ int matchingButtonPixels(const QImage &board, const QImage &button)
         }
     }
     return best;
-}
-
-int maskArea()
-{
-    const QImage mask = asset(QStringLiteral("picNewGameMask.png"));
-    int area = 0;
-    for (int y = 0; y < mask.height(); ++y) {
-        for (int x = 0; x < mask.width(); ++x)
-            area += mask.pixel(x, y) == qRgb(0, 0, 0);
-    }
-    return area;
 }
 
 } // namespace
@@ -99,7 +88,8 @@ void TestLocaleEndToEnd::captionsAreInTheLocalesLanguage()
 
     const QImage board = game.grabBoard();
     const int shown = matchingButtonPixels(board, asset(button));
-    QVERIFY2(shown > maskArea() * 95 / 100, qPrintable(QStringLiteral("%1 of %2").arg(shown).arg(maskArea())));
+    const int maskArea = Pixels::count(asset(QStringLiteral("picNewGameMask.png")), qRgb(0, 0, 0));
+    QVERIFY2(shown > maskArea * 95 / 100, qPrintable(QStringLiteral("%1 of %2").arg(shown).arg(maskArea)));
     QVERIFY(shown > matchingButtonPixels(board, asset(otherButton)));
 
     game.focusBoard();

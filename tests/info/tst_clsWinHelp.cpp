@@ -19,11 +19,10 @@ private slots:
 
     void eachOperationMakesOneViewerCall_data();
     void eachOperationMakesOneViewerCall();
-    void contentsTwiceAsksTheViewerTwice();
+    void eachContentsAsksTheViewerOnTheCurrentPath_data();
+    void eachContentsAsksTheViewerOnTheCurrentPath();
+    void destructionTellsTheViewerToQuit_data();
     void destructionTellsTheViewerToQuit();
-    void pathIsReadAfreshAtEveryCall();
-    void pathReachesTheViewerInTheEightBitCodePage();
-    void ownerGoneBeforeTheHelpStillQuitsCleanly();
 };
 
 using Operation = std::function<void(clsWinHelp &)>;
@@ -76,70 +75,61 @@ void TestClsWinHelp::eachOperationMakesOneViewerCall()
     QCOMPARE(call.helpFile, QByteArray("/opt/tessaly/Tessaly.hlp"));
 }
 
-void TestClsWinHelp::contentsTwiceAsksTheViewerTwice()
+void TestClsWinHelp::eachContentsAsksTheViewerOnTheCurrentPath_data()
 {
-    // A second Contents on the same object asks the viewer again, nothing else.
+    QTest::addColumn<QString>("secondPath");
+    QTest::newRow("same path") << QStringLiteral("/opt/tessaly/Tessaly.hlp");
+    // The object keeps no copy of the path: a changed path is used at the next call.
+    QTest::newRow("path changed between") << QStringLiteral("/usr/lib/tessaly/Tessaly.hlp");
+    // A folder name beyond ASCII is handed over as the system's 8-bit text of it.
+    QTest::newRow("path beyond ASCII") << QStringLiteral("/home/zo\u00eb/Spiele \u00fcber/Tessaly.hlp");
+}
+
+void TestClsWinHelp::eachContentsAsksTheViewerOnTheCurrentPath()
+{
+    // A second Contents on the same object asks the viewer again, nothing else, on the
+    // help-file path as it is then.
+    QFETCH(QString, secondPath);
     RecordingHelpViewer viewer;
     clsWinHelp help(viewer, nullptr);
     help.ShowHelpContents();
+    App::setHelpFile(secondPath);
     help.ShowHelpContents();
     QCOMPARE(viewer.calls.size(), 2);
     for (const RecordingHelpViewer::Call &call : std::as_const(viewer.calls)) {
         QCOMPARE(call.command, HelpViewer::HELP_CONTENTS);
         QCOMPARE(call.data, quint32(0));
     }
+    QCOMPARE(viewer.calls.at(0).helpFile, QByteArray("/opt/tessaly/Tessaly.hlp"));
+    QCOMPARE(viewer.calls.at(1).helpFile, secondPath.toLocal8Bit());
+    QCOMPARE(QString::fromLocal8Bit(viewer.calls.at(1).helpFile), secondPath);
+}
+
+void TestClsWinHelp::destructionTellsTheViewerToQuit_data()
+{
+    QTest::addColumn<bool>("ownerGone");
+    QTest::newRow("after contents") << false;
+    // If the owner window is already gone, the quit still goes out, with no owner.
+    QTest::newRow("owner gone first") << true;
 }
 
 void TestClsWinHelp::destructionTellsTheViewerToQuit()
 {
     // Releasing the object closes the viewer for the help file: HELP_QUIT, data 0.
-    RecordingHelpViewer viewer;
-    QWidget board;
-    auto help = std::make_unique<clsWinHelp>(viewer, &board);
-    help->ShowHelpContents();
-    help.reset();
-    QCOMPARE(viewer.calls.size(), 2);
-    QCOMPARE(viewer.calls.last().command, HelpViewer::HELP_QUIT);
-    QCOMPARE(viewer.calls.last().data, quint32(0));
-    QCOMPARE(viewer.calls.last().owner.data(), &board);
-    QCOMPARE(viewer.calls.last().helpFile, QByteArray("/opt/tessaly/Tessaly.hlp"));
-}
-
-void TestClsWinHelp::pathIsReadAfreshAtEveryCall()
-{
-    // The object keeps no copy of the path: a changed path is used at the next call.
-    RecordingHelpViewer viewer;
-    clsWinHelp help(viewer, nullptr);
-    help.ShowHelpContents();
-    App::setHelpFile(QStringLiteral("/usr/lib/tessaly/Tessaly.hlp"));
-    help.ShowHelpContents();
-    QCOMPARE(viewer.calls.at(0).helpFile, QByteArray("/opt/tessaly/Tessaly.hlp"));
-    QCOMPARE(viewer.calls.at(1).helpFile, QByteArray("/usr/lib/tessaly/Tessaly.hlp"));
-}
-
-void TestClsWinHelp::pathReachesTheViewerInTheEightBitCodePage()
-{
-    // A folder name beyond ASCII is handed over as the system's 8-bit text of it.
-    const QString path = QStringLiteral("/home/zo\u00eb/Spiele \u00fcber/Tessaly.hlp");
-    App::setHelpFile(path);
-    RecordingHelpViewer viewer;
-    clsWinHelp help(viewer, nullptr);
-    help.ShowHelpContents();
-    QCOMPARE(viewer.calls.first().helpFile, path.toLocal8Bit());
-    QCOMPARE(QString::fromLocal8Bit(viewer.calls.first().helpFile), path);
-}
-
-void TestClsWinHelp::ownerGoneBeforeTheHelpStillQuitsCleanly()
-{
-    // If the owner window is already gone, the quit still goes out, with no owner.
+    QFETCH(bool, ownerGone);
     RecordingHelpViewer viewer;
     auto board = std::make_unique<QWidget>();
     auto help = std::make_unique<clsWinHelp>(viewer, board.get());
-    board.reset();
+    if (ownerGone)
+        board.reset();
+    else
+        help->ShowHelpContents();
     help.reset();
-    QCOMPARE(viewer.calls.size(), 1);
-    QCOMPARE(viewer.calls.first().command, HelpViewer::HELP_QUIT);
-    QVERIFY(viewer.calls.first().owner.isNull());
+    QCOMPARE(viewer.calls.size(), ownerGone ? 1 : 2);
+    QCOMPARE(viewer.calls.last().command, HelpViewer::HELP_QUIT);
+    QCOMPARE(viewer.calls.last().data, quint32(0));
+    QCOMPARE(viewer.calls.last().owner.data(), board.get());
+    QCOMPARE(viewer.calls.last().helpFile, QByteArray("/opt/tessaly/Tessaly.hlp"));
 }
 
 QTEST_MAIN(TestClsWinHelp)

@@ -2,6 +2,8 @@
 #include "platform/session/App.h"
 #include "platform/widgets/Twips.h"
 #include "support/FakeRegistry.h"
+#include "support/ModalAnswer.h"
+#include "support/Pixels.h"
 #include "support/RecordingShell.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -11,7 +13,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -19,15 +20,6 @@
 namespace {
 
 const QColor grey{128, 128, 128};
-
-// Runs action as soon as the dialog's modal loop is up.
-void whenModal(std::function<void(frmAbout *)> action)
-{
-    QTimer::singleShot(0, qApp, [action] {
-        if (auto *dialog = qobject_cast<frmAbout *>(QApplication::activeModalWidget()))
-            action(dialog);
-    });
-}
 
 } // namespace
 
@@ -47,13 +39,13 @@ private slots:
     void textsTakeThePalettesTextColour_data();
     void textsTakeThePalettesTextColour();
     void descriptionFitsOneLineOfItsLabel();
-    void plainAccessKeyStartsSystemInfo();
+    void keysStartSystemInfoAndKeepTheWindowOpen_data();
+    void keysStartSystemInfoAndKeepTheWindowOpen();
     void separatorIsEtchedAcrossTheFullWidth();
     void iconIsTheOwnersIcon();
     void everyWayOfClosingActsAsOk_data();
     void everyWayOfClosingActsAsOk();
     void okHasTheFocusAndTabReachesSystemInfo();
-    void enterOnSystemInfoStartsItAndKeepsTheWindowOpen();
 
 private:
     // The registry names a system tool that the shell can start.
@@ -171,12 +163,7 @@ void TestFrmAbout::textsTakeThePalettesTextColour()
     frmAbout about(m_registry, m_shell, m_box, m_board.get());
     for (const char *name : {"lblTitle", "lblDescription"}) {
         auto *label = about.findChild<QLabel *>(QLatin1String(name));
-        const QImage image = label->grab().toImage();
-        bool inked = false;
-        for (int y = 0; y < image.height() && !inked; ++y)
-            for (int x = 0; x < image.width() && !inked; ++x)
-                inked = image.pixelColor(x, y) == text;
-        QVERIFY2(inked, name);
+        QVERIFY2(Pixels::count(label->grab().toImage(), text.rgb()) > 0, name);
     }
     QApplication::setPalette(before);
 }
@@ -202,15 +189,29 @@ void TestFrmAbout::descriptionFitsOneLineOfItsLabel()
         QCOMPARE(image.pixelColor(image.width() - 1, y), background);
 }
 
-void TestFrmAbout::plainAccessKeyStartsSystemInfo()
+void TestFrmAbout::keysStartSystemInfoAndKeepTheWindowOpen_data()
 {
-    // S alone presses System Info, as a plain access key does in the other dialogs.
+    QTest::addColumn<bool>("enterOnTheButton");
+    // As a plain access key does in the other dialogs.
+    QTest::newRow("S alone") << false;
+    QTest::newRow("Enter with the focus on System Info") << true;
+}
+
+void TestFrmAbout::keysStartSystemInfoAndKeepTheWindowOpen()
+{
+    // S alone, or Enter on the focused button, presses System Info; the window stays open.
+    QFETCH(bool, enterOnTheButton);
     installSysInfoTool();
     m_board->show();
     frmAbout about(m_registry, m_shell, m_box, m_board.get());
-    about.show();
-    QVERIFY(QTest::qWaitForWindowActive(&about));
-    QTest::keyClick(about.focusWidget(), 's');
+    QVERIFY(showActive(about));
+    if (enterOnTheButton) {
+        auto *sysInfo = about.findChild<QPushButton *>(QStringLiteral("cmdSysInfo"));
+        sysInfo->setFocus();
+        QTest::keyClick(sysInfo, Qt::Key_Return);
+    } else {
+        QTest::keyClick(about.focusWidget(), 's');
+    }
     QCOMPARE(m_shell.started, QStringList{QStringLiteral("/usr/bin/hardinfo")});
     QVERIFY(about.isVisible());
 }
@@ -263,14 +264,9 @@ void TestFrmAbout::everyWayOfClosingActsAsOk()
     QFETCH(std::function<void(frmAbout *)>, close);
     m_board->show();
     frmAbout about(m_registry, m_shell, m_box, m_board.get());
-    bool reached = false;
-    whenModal([&](frmAbout *dialog) {
-        reached = true;
-        close(dialog);
-    });
-    QTimer::singleShot(5000, &about, [&about] { about.done(-1); }); // never hang
+    const ModalAnswer answer([&](QWidget &window) { close(qobject_cast<frmAbout *>(&window)); });
     QCOMPARE(about.exec(), int(QDialog::Accepted));
-    QVERIFY(reached);
+    QCOMPARE(answer.first(), &about);
     QVERIFY(!about.isVisible());
     QVERIFY(m_shell.started.isEmpty());
     QVERIFY(m_box.calls.isEmpty());
@@ -281,31 +277,10 @@ void TestFrmAbout::okHasTheFocusAndTabReachesSystemInfo()
     // OK is first in tab order, System Info second.
     m_board->show();
     frmAbout about(m_registry, m_shell, m_box, m_board.get());
-    about.show();
-    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QVERIFY(showActive(about));
     QCOMPARE(about.focusWidget(), about.findChild<QWidget *>(QStringLiteral("cmdOK")));
     QTest::keyClick(about.focusWidget(), Qt::Key_Tab);
     QCOMPARE(about.focusWidget(), about.findChild<QWidget *>(QStringLiteral("cmdSysInfo")));
-}
-
-void TestFrmAbout::enterOnSystemInfoStartsItAndKeepsTheWindowOpen()
-{
-    // With the focus on System Info, Enter presses that button; the window stays open.
-    installSysInfoTool();
-    m_board->show();
-    frmAbout about(m_registry, m_shell, m_box, m_board.get());
-    int result = -1;
-    whenModal([&](frmAbout *dialog) {
-        auto *sysInfo = dialog->findChild<QPushButton *>(QStringLiteral("cmdSysInfo"));
-        sysInfo->setFocus();
-        QTest::keyClick(sysInfo, Qt::Key_Return);
-        result = dialog->isVisible() ? 1 : 0;
-        dialog->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
-    });
-    QTimer::singleShot(5000, &about, [&about] { about.done(-1); });
-    about.exec();
-    QCOMPARE(result, 1);
-    QCOMPARE(m_shell.started, QStringList{QStringLiteral("/usr/bin/hardinfo")});
 }
 
 QTEST_MAIN(TestFrmAbout)

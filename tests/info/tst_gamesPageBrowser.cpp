@@ -1,5 +1,6 @@
 #include "info/modHyperlink.h"
 #include "platform/shell/QtShell.h"
+#include "support/TestFiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,12 +15,10 @@ class TestGamesPageBrowser : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void pageAddressReachesTheDefaultBrowser();
 
 private:
     QTemporaryDir m_dir;
-    QByteArray m_oldPath;
     QString m_record;
 };
 
@@ -29,24 +28,17 @@ void TestGamesPageBrowser::initTestCase()
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     // A stand-in for xdg-open that writes down what it was asked to open.
     m_record = m_dir.filePath(QStringLiteral("opened.txt"));
-    QFile opener(m_dir.filePath(QStringLiteral("xdg-open")));
-    QVERIFY(opener.open(QIODevice::WriteOnly));
-    opener.write("#!/bin/sh\nprintf '%s' \"$1\" > '" + m_record.toLocal8Bit() + ".part'\nmv '"
-                 + m_record.toLocal8Bit() + ".part' '" + m_record.toLocal8Bit() + "'\n");
-    opener.close();
-    QVERIFY(opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    m_oldPath = qgetenv("PATH");
+    const QByteArray record = m_record.toLocal8Bit();
+    QVERIFY(!TestFiles::writeProgram(m_dir.filePath(QStringLiteral("xdg-open")),
+                                     "printf '%s' \"$1\" > '" + record + ".part'\nmv '" + record + ".part' '" + record + "'\n")
+                 .isEmpty());
+    // For the whole run, which is this test alone.
     qputenv("PATH", QFile::encodeName(m_dir.path()) + ":/usr/bin:/bin");
     // No desktop session: the toolkit goes straight to xdg-open.
     qunsetenv("XDG_CURRENT_DESKTOP");
     qunsetenv("DESKTOP_SESSION");
     qunsetenv("BROWSER");
     qunsetenv("DEFAULT_BROWSER");
-}
-
-void TestGamesPageBrowser::cleanupTestCase()
-{
-    qputenv("PATH", m_oldPath);
 }
 
 void TestGamesPageBrowser::pageAddressReachesTheDefaultBrowser()
@@ -61,9 +53,7 @@ void TestGamesPageBrowser::pageAddressReachesTheDefaultBrowser()
     modHyperlink::OpenGamesWebPage(shell, &board);
     QVERIFY(clock.elapsed() < 2000);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_record), 10000);
-    QFile record(m_record);
-    QVERIFY(record.open(QIODevice::ReadOnly));
-    QCOMPARE(record.readAll(), QByteArray("http://www.brindlecove.example/games/index.htm"));
+    QCOMPARE(TestFiles::read(m_record), QByteArray("http://www.brindlecove.example/games/index.htm"));
 }
 
 QTEST_MAIN(TestGamesPageBrowser)

@@ -4,10 +4,8 @@
 #include "platform/help/HelpWindow.h"
 #include "platform/help/HtmlLimits.h"
 #include "platform/help/QtHelpViewer.h"
+#include "support/TestFiles.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -21,7 +19,7 @@ namespace {
 
 QString sourceHelpFile(const QString &name = QStringLiteral("Tessaly.hlp"))
 {
-    return QDir(qEnvironmentVariable("TESSALY_SOURCE_DIR")).filePath(QStringLiteral("assets/help/") + name);
+    return TestFiles::source(QStringLiteral("assets/help/") + name);
 }
 
 // The English help file (unless left out) and its translations, with their titles.
@@ -57,14 +55,6 @@ QString shownText(HelpWindow *window)
     return window->findChild<QTextBrowser *>(QStringLiteral("helpText"))->toPlainText();
 }
 
-QByteArray digest(const QString &fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
 } // namespace
 
 // The game's help file: its topics, their numbers and links, and its place beside the game.
@@ -85,8 +75,8 @@ private slots:
     void translationsHaveTheEnglishTopicsAndNumbers();
     void topicsCoverWhatPlayersNeed_data();
     void topicsCoverWhatPlayersNeed();
-    void contentsCommandShowsTheContentsInTheViewer();
-    void contextCommandShowsThatTopicInTheViewer();
+    void commandsShowTheirTopicInTheViewer_data();
+    void commandsShowTheirTopicInTheViewer();
     void gameBuildHasTheSameFileBesideItsBinary_data();
     void gameBuildHasTheSameFileBesideItsBinary();
 
@@ -233,37 +223,43 @@ void TestHelpFile::topicsCoverWhatPlayersNeed()
         QVERIFY2(text.contains(phrase), qPrintable(id + QStringLiteral(": ") + phrase));
 }
 
-void TestHelpFile::contentsCommandShowsTheContentsInTheViewer()
+void TestHelpFile::commandsShowTheirTopicInTheViewer_data()
 {
-    // The help object's Contents opens the real file in the real viewer at its contents.
+    QTest::addColumn<QString>("topic");  // by its context number, none for Contents
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("notShown");
+    QTest::newRow("contents") << QString() << QStringList{QStringLiteral("Topics"), QStringLiteral("How to Play")}
+                              << QStringLiteral("Dark gap before each light");
+    // A context number from the file's own map shows that topic.
+    QTest::newRow("speed") << QStringLiteral("speed") << QStringList{QStringLiteral("Dark gap before each light")}
+                           << QStringLiteral("How to Play");
+}
+
+void TestHelpFile::commandsShowTheirTopicInTheViewer()
+{
+    // The help object's Contents, or a topic's number, opens the real file in the real
+    // viewer at that topic; releasing the help object closes the viewer's window.
+    QFETCH(QString, topic);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, notShown);
     App::setHelpFile(sourceHelpFile());
     QWidget board;
     board.show();
     QtHelpViewer viewer;
     {
         clsWinHelp help(viewer, &board);
-        help.ShowHelpContents();
+        if (topic.isEmpty())
+            help.ShowHelpContents();
+        else
+            help.ShowHelpContext(qint16(*m_file.topicById(topic)->context));
         HelpWindow *window = viewer.window(sourceHelpFile().toLocal8Bit());
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("Tessaly Help"));
-        QVERIFY(shownText(window).contains(QStringLiteral("Topics")));
-        QVERIFY(shownText(window).contains(QStringLiteral("How to Play")));
-        QVERIFY(!shownText(window).contains(QStringLiteral("Dark gap before each light")));
+        for (const QString &text : shown)
+            QVERIFY2(shownText(window).contains(text), qPrintable(text));
+        QVERIFY(!shownText(window).contains(notShown));
     }
-    // Releasing the help object closed the viewer's window.
     QCOMPARE(viewer.window(sourceHelpFile().toLocal8Bit()), nullptr);
-}
-
-void TestHelpFile::contextCommandShowsThatTopicInTheViewer()
-{
-    // A context number from the file's own map shows that topic.
-    App::setHelpFile(sourceHelpFile());
-    QtHelpViewer viewer;
-    clsWinHelp help(viewer, nullptr);
-    help.ShowHelpContext(qint16(*m_file.topicById(QStringLiteral("speed"))->context));
-    HelpWindow *window = viewer.window(sourceHelpFile().toLocal8Bit());
-    QVERIFY(window && window->isVisible());
-    QVERIFY(shownText(window).contains(QStringLiteral("Dark gap before each light")));
 }
 
 void TestHelpFile::gameBuildHasTheSameFileBesideItsBinary_data()
@@ -275,11 +271,10 @@ void TestHelpFile::gameBuildHasTheSameFileBesideItsBinary()
 {
     // The build puts the current help files next to the game, where it looks for them.
     QFETCH(QString, name);
-    const QString binary = qEnvironmentVariable("TESSALY_BINARY");
-    QVERIFY(!binary.isEmpty());
-    const QString copy = QFileInfo(binary).dir().filePath(name);
+    QVERIFY(qEnvironmentVariableIsSet("TESSALY_BINARY"));
+    const QString copy = TestFiles::besideGame(name);
     QVERIFY2(QFileInfo::exists(copy), qPrintable(copy));
-    QCOMPARE(digest(copy), digest(sourceHelpFile(name)));
+    QVERIFY(TestFiles::read(copy) == TestFiles::read(sourceHelpFile(name)));
 }
 
 QTEST_MAIN(TestHelpFile)

@@ -15,49 +15,43 @@ class TestModHyperlink : public QObject
     Q_OBJECT
 
 private slots:
-    void opensTheGamesPageWithOneOpenCall();
-    void eachChoiceOpensThePageAgain();
-    void aFailureStaysSilent();
+    void eachChoiceOpensTheGamesPageWithOneOpenCall_data();
+    void eachChoiceOpensTheGamesPageWithOneOpenCall();
 };
 
-void TestModHyperlink::opensTheGamesPageWithOneOpenCall()
+void TestModHyperlink::eachChoiceOpensTheGamesPageWithOneOpenCall_data()
 {
-    // Exactly one request: verb "open", the page address, no parameters or folder,
-    // shown normally, owned by the board.
-    RecordingShell shell;
-    QWidget board;
-    modHyperlink::OpenGamesWebPage(shell, &board);
-    QCOMPARE(shell.executed.size(), 1);
-    const RecordingShell::Execute &call = shell.executed.first();
-    QCOMPARE(call.owner.data(), &board);
-    QCOMPARE(call.verb, QByteArray("open"));
-    QCOMPARE(call.file, gamesPage);
-    QVERIFY(call.parameters.isNull());
-    QVERIFY(call.directory.isNull());
-    QCOMPARE(call.showCommand, Shell::SW_SHOWNORMAL);
-    QVERIFY(shell.started.isEmpty());
-}
-
-void TestModHyperlink::eachChoiceOpensThePageAgain()
-{
-    // Nothing is remembered between choices: three choices, three requests.
-    RecordingShell shell;
-    for (int i = 0; i < 3; ++i)
-        modHyperlink::OpenGamesWebPage(shell, nullptr);
-    QCOMPARE(shell.executed.size(), 3);
-    for (const RecordingShell::Execute &call : std::as_const(shell.executed))
-        QCOMPARE(call.file, gamesPage);
-}
-
-void TestModHyperlink::aFailureStaysSilent()
-{
+    QTest::addColumn<int>("choices");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("once") << 1 << true;
+    // Nothing is remembered between choices.
+    QTest::newRow("three times") << 3 << true;
     // When no browser can be started the call returns quietly, showing no window.
+    QTest::newRow("no browser") << 1 << false;
+}
+
+void TestModHyperlink::eachChoiceOpensTheGamesPageWithOneOpenCall()
+{
+    // Exactly one request a choice: verb "open", the page address, no parameters or
+    // folder, shown normally, owned by the board; no window of its own either way.
+    QFETCH(int, choices);
+    QFETCH(bool, opens);
     RecordingShell shell;
-    shell.executeResult = false;
+    shell.executeResult = opens;
     QWidget board;
     board.show();
-    modHyperlink::OpenGamesWebPage(shell, &board);
-    QCOMPARE(shell.executed.size(), 1);
+    for (int i = 0; i < choices; ++i)
+        modHyperlink::OpenGamesWebPage(shell, &board);
+    QCOMPARE(shell.executed.size(), choices);
+    for (const RecordingShell::Execute &call : std::as_const(shell.executed)) {
+        QCOMPARE(call.owner.data(), &board);
+        QCOMPARE(call.verb, QByteArray("open"));
+        QCOMPARE(call.file, gamesPage);
+        QVERIFY(call.parameters.isNull());
+        QVERIFY(call.directory.isNull());
+        QCOMPARE(call.showCommand, Shell::SW_SHOWNORMAL);
+    }
+    QVERIFY(shell.started.isEmpty());
     QCOMPARE(QApplication::topLevelWidgets().size(), 1);
 }
 

@@ -5,8 +5,8 @@
 #include "support/FakeRegistry.h"
 #include "support/RecordingShell.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,13 +23,7 @@ const QString unavailable = QStringLiteral("System Information Is Unavailable At
 // A program that leaves a mark file when it runs.
 QString writeMarkingProgram(const QString &path, const QString &mark)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write("#!/bin/sh\necho ran > '" + mark.toLocal8Bit() + "'\n");
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
+    return TestFiles::writeProgram(path, "echo ran > '" + QFile::encodeName(mark) + "'\n");
 }
 
 } // namespace
@@ -50,9 +44,8 @@ private slots:
 
     void realShellStartsTheProgramDetached_data();
     void realShellStartsTheProgramDetached();
-    void realShellReportsAProgramThatIsNotThere();
+    void thisMachinesToolIsFoundOnThePath_data();
     void thisMachinesToolIsFoundOnThePath();
-    void noToolOnThisMachineShowsTheMessage();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -242,20 +235,22 @@ void TestStartSysInfo::getKeyValueOpensWithTheClassicRightsAndClosesTheKey()
 void TestStartSysInfo::realShellStartsTheProgramDetached_data()
 {
     QTest::addColumn<bool>("byFolder");
-    QTest::newRow("named by PATH") << false;
-    QTest::newRow("MSINFO32.EXE in the folder") << true;
+    QTest::addColumn<bool>("there");
+    QTest::newRow("named by PATH") << false << true;
+    QTest::newRow("MSINFO32.EXE in the folder") << true << true;
+    // A PATH value naming no file cannot start, and the message says so.
+    QTest::newRow("PATH naming no file") << false << false;
 }
 
 void TestStartSysInfo::realShellStartsTheProgramDetached()
 {
     // The tool really runs, on its own, straight from its file name (spaces and all).
     QFETCH(bool, byFolder);
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("Shared Tools")));
+    QFETCH(bool, there);
     const QString folder = m_dir->filePath(QStringLiteral("Shared Tools"));
     const QString mark = m_dir->filePath(QStringLiteral("ran.mark"));
-    const QString program = writeMarkingProgram(
-        folder + (byFolder ? QStringLiteral("/MSINFO32.EXE") : QStringLiteral("/sys info")), mark);
-    QVERIFY(!program.isEmpty());
+    const QString program = folder + (byFolder ? QStringLiteral("/MSINFO32.EXE") : QStringLiteral("/sys info"));
+    QVERIFY(!there || !writeMarkingProgram(program, mark).isEmpty());
     if (byFolder)
         m_registry.setString(hklm, locationKey, "MSINFO", folder.toLocal8Bit());
     else
@@ -264,49 +259,39 @@ void TestStartSysInfo::realShellStartsTheProgramDetached()
     QtShell shell;
     frmAbout about(m_registry, shell, m_box, nullptr);
     about.StartSysInfo();
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(mark), 10000);
-    QVERIFY(m_box.calls.isEmpty());
+    if (there)
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(mark), 10000);
+    QCOMPARE(m_box.calls.size(), there ? 0 : 1);
+    if (!there)
+        QCOMPARE(m_box.calls.first().prompt, unavailable);
 }
 
-void TestStartSysInfo::realShellReportsAProgramThatIsNotThere()
+void TestStartSysInfo::thisMachinesToolIsFoundOnThePath_data()
 {
-    // A PATH value naming no file cannot start, and the message says so.
-    m_registry.setString(hklm, msinfoKey, "PATH", m_dir->filePath(QStringLiteral("missing")).toLocal8Bit());
-    QtShell shell;
-    frmAbout about(m_registry, shell, m_box, nullptr);
-    about.StartSysInfo();
-    QCOMPARE(m_box.calls.size(), 1);
-    QCOMPARE(m_box.calls.first().prompt, unavailable);
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("an information tool") << true;
+    QTest::newRow("none") << false;
 }
 
 void TestStartSysInfo::thisMachinesToolIsFoundOnThePath()
 {
-    // On this system the About window starts the first information tool on the PATH.
+    // On this system the About window starts the first information tool on the PATH;
+    // with none installed the message is shown and nothing starts.
+    QFETCH(bool, installed);
     const QString mark = m_dir->filePath(QStringLiteral("kinfo.mark"));
-    QVERIFY(!writeMarkingProgram(m_dir->filePath(QStringLiteral("kinfocenter")), mark).isEmpty());
-    const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(m_dir->path()));
-    LinuxRegistry registry;
-    QtShell shell;
-    frmAbout about(registry, shell, m_box, nullptr);
-    about.StartSysInfo();
-    qputenv("PATH", oldPath);
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(mark), 10000);
-    QVERIFY(m_box.calls.isEmpty());
-}
-
-void TestStartSysInfo::noToolOnThisMachineShowsTheMessage()
-{
-    // With no information tool installed the message is shown and nothing starts.
-    const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(m_dir->path()));
-    LinuxRegistry registry;
-    QtShell shell;
-    frmAbout about(registry, shell, m_box, nullptr);
-    about.StartSysInfo();
-    qputenv("PATH", oldPath);
-    QCOMPARE(m_box.calls.size(), 1);
-    QCOMPARE(m_box.calls.first().prompt, unavailable);
+    QVERIFY(!installed || !writeMarkingProgram(m_dir->filePath(QStringLiteral("kinfocenter")), mark).isEmpty());
+    {
+        const auto path = TestFiles::setVariable("PATH", QFile::encodeName(m_dir->path()));
+        LinuxRegistry registry;
+        QtShell shell;
+        frmAbout about(registry, shell, m_box, nullptr);
+        about.StartSysInfo();
+    }
+    if (installed)
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(mark), 10000);
+    QCOMPARE(m_box.calls.size(), installed ? 0 : 1);
+    if (!installed)
+        QCOMPARE(m_box.calls.first().prompt, unavailable);
 }
 
 QTEST_MAIN(TestStartSysInfo)

@@ -1,6 +1,7 @@
 #include "platform/widgets/Twips.h"
 #include "scores/frmNewHighScore.h"
 #include "support/FakeScoreTable.h"
+#include "support/ModalAnswer.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -8,27 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
-namespace {
-
-template <typename T>
-T *control(QWidget &dialog, const char *name)
-{
-    return dialog.findChild<T *>(QLatin1String(name));
-}
-
-// Shows the dialog and waits until it has the keyboard, as the player sees it.
-bool showActive(QWidget &dialog)
-{
-    dialog.show();
-    dialog.activateWindow();
-    return QTest::qWaitForWindowActive(&dialog);
-}
-
-} // namespace
+using Gesture = std::function<void(QDialog &)>;
 
 class tst_frmNewHighScore : public QObject
 {
@@ -41,17 +25,10 @@ private slots:
     void nameBoxOpensWithTheLastNameFullySelected_data();
     void nameBoxOpensWithTheLastNameFullySelected();
     void layoutFollowsTheDesign();
-    void tabGoesFromTheNameToOK();
 
     // Storing the name
-    void everyWayOfClosingStoresTheName_data();
-    void everyWayOfClosingStoresTheName();
-    void typingReplacesTheOfferedName();
-    void emptyNameIsStored();
-    void longNameIsStoredWhole();
-    void nameGoesToTheNewEntryOnly_data();
-    void nameGoesToTheNewEntryOnly();
-    void withNoNewEntryItClosesWithoutStoring();
+    void theNameShownWhenTheWindowClosesGoesToTheNewEntry_data();
+    void theNameShownWhenTheWindowClosesGoesToTheNewEntry();
     void modalShowReturnsOnceTheNameIsStored();
 };
 
@@ -69,7 +46,8 @@ void tst_frmNewHighScore::nameBoxOpensWithTheLastNameFullySelected_data()
 
 void tst_frmNewHighScore::nameBoxOpensWithTheLastNameFullySelected()
 {
-    // The box offers the last name entered, all of it selected, so typing replaces it.
+    // The box offers the last name entered, all of it selected, so typing replaces it;
+    // OK comes next in tab order.
     QFETCH(QString, lastName);
     FakeScoreTable table;
     table.lastName = lastName;
@@ -81,6 +59,8 @@ void tst_frmNewHighScore::nameBoxOpensWithTheLastNameFullySelected()
     QCOMPARE(txtName->text(), lastName);
     QCOMPARE(txtName->selectedText(), lastName);
     QCOMPARE(txtName->selectionStart(), 0);
+    QTest::keyClick(txtName, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(dialog, "cmdOK"));
 }
 
 void tst_frmNewHighScore::layoutFollowsTheDesign()
@@ -115,126 +95,65 @@ void tst_frmNewHighScore::layoutFollowsTheDesign()
     QVERIFY(QFontMetrics(label1->font()).horizontalAdvance(label1->text()) <= label1->width());
 }
 
-void tst_frmNewHighScore::tabGoesFromTheNameToOK()
+void tst_frmNewHighScore::theNameShownWhenTheWindowClosesGoesToTheNewEntry_data()
 {
-    // The name box comes first in tab order, OK second.
-    FakeScoreTable table;
-    frmNewHighScore dialog(table, nullptr);
-    QVERIFY(showActive(dialog));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(dialog, "cmdOK"));
-}
-
-void tst_frmNewHighScore::everyWayOfClosingStoresTheName_data()
-{
-    QTest::addColumn<std::function<void(QDialog &)>>("close");
-    const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        return std::function<void(QDialog &)>([k, m](QDialog &) { QTest::keyClick(QApplication::focusWidget(), k, m); });
-    };
-    QTest::newRow("Enter") << key(Qt::Key_Return);
-    QTest::newRow("keypad Enter") << key(Qt::Key_Enter, Qt::KeypadModifier);
-    QTest::newRow("Escape") << key(Qt::Key_Escape);
-    QTest::newRow("Alt+O") << key(Qt::Key_O, Qt::AltModifier);
-    QTest::newRow("click OK") << std::function<void(QDialog &)>([](QDialog &d) {
-        QTest::mouseClick(d.findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    });
-    QTest::newRow("Space on OK") << std::function<void(QDialog &)>([](QDialog &d) {
-        auto *ok = d.findChild<QPushButton *>(QStringLiteral("cmdOK"));
-        ok->setFocus();
-        QTest::keyClick(ok, Qt::Key_Space);
-    });
-    QTest::newRow("window closed") << std::function<void(QDialog &)>([](QDialog &d) { d.close(); });
-}
-
-void tst_frmNewHighScore::everyWayOfClosingStoresTheName()
-{
-    // Enter, Escape, OK and closing the window all store the offered name and close.
-    QFETCH(std::function<void(QDialog &)>, close);
-    FakeScoreTable table;
-    table.lastName = QStringLiteral("Previous");
-    table.scorePos = 2;
-    frmNewHighScore dialog(table, nullptr);
-    QVERIFY(showActive(dialog));
-    close(dialog);
-    QTRY_VERIFY(!dialog.isVisible());
-    QCOMPARE(table.names[2], QStringLiteral("Previous"));
-    QCOMPARE(table.lastName, QStringLiteral("Previous"));
-    QCOMPARE(table.nameWrites, 1);
-}
-
-void tst_frmNewHighScore::typingReplacesTheOfferedName()
-{
-    // Typed letters replace the selected name, and Enter stores what was typed.
-    FakeScoreTable table;
-    frmNewHighScore dialog(table, nullptr);
-    QVERIFY(showActive(dialog));
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Jo, \"Ace\""));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(table.names[0], QStringLiteral("Jo, \"Ace\""));
-    QCOMPARE(table.lastName, QStringLiteral("Jo, \"Ace\""));
-}
-
-void tst_frmNewHighScore::emptyNameIsStored()
-{
-    // Deleting the name and pressing Enter stores the empty name as it is.
-    FakeScoreTable table;
-    table.scorePos = 1;
-    frmNewHighScore dialog(table, nullptr);
-    QVERIFY(showActive(dialog));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(table.names[1], QString());
-    QCOMPARE(table.lastName, QString());
-    QCOMPARE(table.nameWrites, 1);
-}
-
-void tst_frmNewHighScore::longNameIsStoredWhole()
-{
-    // The name box has no length limit.
-    FakeScoreTable table;
-    table.lastName = QString(40000, u'n');
-    frmNewHighScore dialog(table, nullptr);
-    QVERIFY(showActive(dialog));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(table.names[0].size(), 40001);
-}
-
-void tst_frmNewHighScore::nameGoesToTheNewEntryOnly_data()
-{
+    QTest::addColumn<QString>("offered");
     QTest::addColumn<int>("position");
-    QTest::newRow("first place") << 0;
-    QTest::newRow("fifth place") << 4;
+    QTest::addColumn<Gesture>("gesture");
+    QTest::addColumn<QString>("stored");
+    const auto keys = [](QList<QKeyCombination> keys, const QString &typed = {}) {
+        return Gesture([keys, typed](QDialog &) {
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+            for (const QKeyCombination key : keys)
+                QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        });
+    };
+    const QString previous = QStringLiteral("Previous");
+    // Enter, Escape, OK and closing the window all store the offered name.
+    QTest::newRow("Enter") << previous << 2 << keys({Qt::Key_Return}) << previous;
+    QTest::newRow("keypad Enter") << previous << 2 << keys({Qt::KeypadModifier | Qt::Key_Enter}) << previous;
+    QTest::newRow("Escape") << previous << 2 << keys({Qt::Key_Escape}) << previous;
+    QTest::newRow("Alt+O") << previous << 2 << keys({Qt::AltModifier | Qt::Key_O}) << previous;
+    QTest::newRow("click OK") << previous << 2 << Gesture([](QDialog &d) {
+        QTest::mouseClick(control<QPushButton>(d, "cmdOK"), Qt::LeftButton);
+    }) << previous;
+    QTest::newRow("Space on OK") << previous << 2 << Gesture([](QDialog &d) {
+        control<QPushButton>(d, "cmdOK")->setFocus();
+        QTest::keyClick(control<QPushButton>(d, "cmdOK"), Qt::Key_Space);
+    }) << previous;
+    QTest::newRow("window closed") << previous << 2 << Gesture([](QDialog &d) { d.close(); }) << previous;
+    // Typed letters replace the selected name; a deleted one is stored empty; the box
+    // has no length limit.
+    QTest::newRow("typed") << QStringLiteral("Anonymous") << 0 << keys({Qt::Key_Return}, QStringLiteral("Jo, \"Ace\""))
+                           << QStringLiteral("Jo, \"Ace\"");
+    QTest::newRow("deleted") << QStringLiteral("Anonymous") << 1 << keys({Qt::Key_Delete, Qt::Key_Return}) << QString();
+    QTest::newRow("40000 letters and one more")
+        << QString(40000, u'n') << 0 << keys({Qt::Key_End, Qt::Key_Z, Qt::Key_Return}) << QString(40000, u'n') + u'z';
+    QTest::newRow("fifth place") << QStringLiteral("Anonymous") << 4 << keys({Qt::Key_Return}, QStringLiteral("Kim"))
+                                 << QStringLiteral("Kim");
+    // Shown when no entry was taken, it still closes and changes nothing.
+    QTest::newRow("no new entry") << QStringLiteral("Anonymous") << -1 << keys({Qt::Key_Return}) << QString();
 }
 
-void tst_frmNewHighScore::nameGoesToTheNewEntryOnly()
+void tst_frmNewHighScore::theNameShownWhenTheWindowClosesGoesToTheNewEntry()
 {
-    // The name is written at the new entry's place and nowhere else.
+    // However the window closes, the name in the box is written once, at the new entry's
+    // place and nowhere else, and becomes the last name entered.
+    QFETCH(QString, offered);
     QFETCH(int, position);
+    QFETCH(Gesture, gesture);
+    QFETCH(QString, stored);
     FakeScoreTable table;
+    table.lastName = offered;
     table.scorePos = qint16(position);
     frmNewHighScore dialog(table, nullptr);
     QVERIFY(showActive(dialog));
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Kim"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    gesture(dialog);
+    QTRY_VERIFY(!dialog.isVisible());
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(table.names[std::size_t(i)], i == position ? QStringLiteral("Kim") : QStringLiteral("Anonymous"));
-}
-
-void tst_frmNewHighScore::withNoNewEntryItClosesWithoutStoring()
-{
-    // Shown when no entry was taken, it still closes and changes nothing.
-    FakeScoreTable table;
-    table.scorePos = -1;
-    frmNewHighScore dialog(table, nullptr);
-    QVERIFY(showActive(dialog));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(table.nameWrites, 0);
-    QCOMPARE(table.lastName, QStringLiteral("Anonymous"));
+        QCOMPARE(table.names[std::size_t(i)], i == position ? stored : QStringLiteral("Anonymous"));
+    QCOMPARE(table.lastName, position < 0 ? offered : stored);
+    QCOMPARE(table.nameWrites, position < 0 ? 0 : 1);
 }
 
 void tst_frmNewHighScore::modalShowReturnsOnceTheNameIsStored()
@@ -244,19 +163,10 @@ void tst_frmNewHighScore::modalShowReturnsOnceTheNameIsStored()
     owner.show();
     FakeScoreTable table;
     table.lastName = QStringLiteral("Lee");
-    QPointer<QWidget> seen;
-    QTimer::singleShot(0, [&] {
-        seen = QApplication::activeModalWidget();
-        if (seen)
-            QTest::keyClick(seen->focusWidget(), Qt::Key_Return);
-    });
-    QTimer::singleShot(5000, [] {
-        if (QWidget *modal = QApplication::activeModalWidget())
-            modal->close();
-    });
+    const ModalAnswer answer;
     frmNewHighScore dialog(table, &owner);
     dialog.exec();
-    QCOMPARE(seen.data(), &dialog);
+    QCOMPARE(answer.first(), &dialog);
     QCOMPARE(dialog.parentWidget(), &owner);
     QCOMPARE(table.names[0], QStringLiteral("Lee"));
 }

@@ -3,6 +3,8 @@
 #include "platform/widgets/Twips.h"
 #include "scores/frmScores.h"
 #include "support/FakeScoreTable.h"
+#include "support/ModalAnswer.h"
+#include "support/Pixels.h"
 #include "support/ScriptedMessageBox.h"
 
 #include <QApplication>
@@ -10,28 +12,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
 namespace {
 
-template <typename T>
-T *control(QWidget &dialog, const QString &name)
-{
-    return dialog.findChild<T *>(name);
-}
-
 QLabel *rowLabel(QWidget &dialog, const char *name, int row)
 {
     return control<QLabel>(dialog, QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(row));
-}
-
-bool showActive(QWidget &dialog)
-{
-    dialog.show();
-    dialog.activateWindow();
-    return QTest::qWaitForWindowActive(&dialog);
 }
 
 FakeScoreTable sampleTable()
@@ -65,13 +53,12 @@ private slots:
     void layoutFollowsTheDesign();
 
     // Clearing
-    void clearAnsweredNoChangesNothing();
-    void clearAnsweredYesClearsTableAndLastName();
+    void clearAsksFirstAndYesClearsTableAndLastName_data();
+    void clearAsksFirstAndYesClearsTableAndLastName();
 
     // Closing
     void returnClosesTheWindow_data();
     void returnClosesTheWindow();
-    void enterOnFocusedClearAsksToClear();
     void modalShowReturnsAfterReturn();
 };
 
@@ -113,13 +100,7 @@ void tst_frmScores::namesWithMarkupShowAsTyped()
     QVERIFY(showActive(dialog));
     const auto inkWidth = [](QLabel *label) {
         const QImage image = label->grab().toImage();
-        const QColor background = image.pixelColor(image.width() - 1, image.height() - 1);
-        int right = -1;
-        for (int x = 0; x < image.width(); ++x)
-            for (int y = 0; y < image.height(); ++y)
-                if (image.pixelColor(x, y) != background)
-                    right = qMax(right, x);
-        return right;
+        return Pixels::inkWidth(image, image.rect());
     };
     const int markup = inkWidth(rowLabel(dialog, "lblName", 0));
     const int single = inkWidth(rowLabel(dialog, "lblName", 1));
@@ -183,9 +164,7 @@ void tst_frmScores::highlightMarksTheNewRow()
     QVERIFY(bar);
     QCOMPARE(bar->isVisible(), shown);
     const QImage image = dialog.grab().toImage();
-    int magentaRows = 0;
-    for (int y = 70; y < 200; ++y)
-        magentaRows += image.pixelColor(10, y) == magenta ? 1 : 0;
+    const int magentaRows = Pixels::count(image, magenta.rgb(), QRect(10, 70, 1, 130));
     if (!shown) {
         QCOMPARE(magentaRows, 0);
         return;
@@ -233,51 +212,59 @@ void tst_frmScores::layoutFollowsTheDesign()
     QCOMPARE(QApplication::focusWidget(), cmdClear);
 }
 
-void tst_frmScores::clearAnsweredNoChangesNothing()
+void tst_frmScores::clearAsksFirstAndYesClearsTableAndLastName_data()
 {
-    // Clearing asks first; answered No, neither the table nor the window changes.
-    modGlobals::giCurrentScorePos = 1;
+    QTest::addColumn<bool>("byEnter");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("bar");
+    QTest::newRow("clicked, No") << false << int(MessageBox::vbNo) << 1;
+    QTest::newRow("clicked, Yes") << false << int(MessageBox::vbYes) << 3;
+    // Enter on the focused Clear button presses Clear, not Return.
+    QTest::newRow("Enter on the focused button, No") << true << int(MessageBox::vbNo) << 2;
+}
+
+void tst_frmScores::clearAsksFirstAndYesClearsTableAndLastName()
+{
+    // Clearing asks first; answered No, neither the table nor the window changes; answered
+    // Yes, every entry becomes 0 "Anonymous", so does the last name, the bar stays, and the
+    // cleared table is made lasting at once. The window stays open either way.
+    QFETCH(bool, byEnter);
+    QFETCH(int, answer);
+    QFETCH(int, bar);
+    modGlobals::giCurrentScorePos = qint16(bar);
+    const FakeScoreTable before = sampleTable();
     FakeScoreTable table = sampleTable();
-    ScriptedMessageBox box({MessageBox::vbNo});
+    ScriptedMessageBox box({answer});
     frmScores dialog(table, box, nullptr);
     QVERIFY(showActive(dialog));
-    QTest::mouseClick(control<QPushButton>(dialog, QStringLiteral("cmdClear")), Qt::LeftButton);
+    auto *clear = control<QPushButton>(dialog, QStringLiteral("cmdClear"));
+    if (byEnter) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), clear);
+        QTest::keyClick(clear, Qt::Key_Return);
+    } else {
+        QTest::mouseClick(clear, Qt::LeftButton);
+    }
     QCOMPARE(box.calls.size(), 1);
     QCOMPARE(box.calls[0].prompt, QStringLiteral("Are you sure you want to clear all of the scores?"));
     QCOMPARE(box.calls[0].title, QStringLiteral("Clear High Scores?"));
     QCOMPARE(box.calls[0].style, 36);
     QCOMPARE(box.calls[0].owner.data(), &dialog);
-    QCOMPARE(table.scores[0], qint16(50));
-    QCOMPARE(table.names[3], QStringLiteral("Dee"));
-    QCOMPARE(table.lastName, QStringLiteral("Eve"));
-    QCOMPARE(table.nameWrites, 0);
-    QCOMPARE(table.saves, 0);
-    QCOMPARE(rowLabel(dialog, "lblName", 0)->text(), QStringLiteral("Ann"));
-    QCOMPARE(rowLabel(dialog, "lblScore", 0)->text(), QStringLiteral("50"));
-    QVERIFY(dialog.isVisible());
-}
-
-void tst_frmScores::clearAnsweredYesClearsTableAndLastName()
-{
-    // Answered Yes, every entry becomes 0 "Anonymous", so does the last name, the bar stays,
-    // and the cleared table is made lasting at once.
-    modGlobals::giCurrentScorePos = 3;
-    FakeScoreTable table = sampleTable();
-    ScriptedMessageBox box({MessageBox::vbYes});
-    frmScores dialog(table, box, nullptr);
-    QVERIFY(showActive(dialog));
-    QTest::mouseClick(control<QPushButton>(dialog, QStringLiteral("cmdClear")), Qt::LeftButton);
+    const bool cleared = answer == MessageBox::vbYes;
     for (int i = 0; i < 5; ++i) {
-        QCOMPARE(table.scores[std::size_t(i)], qint16(0));
-        QCOMPARE(table.names[std::size_t(i)], QStringLiteral("Anonymous"));
-        QCOMPARE(rowLabel(dialog, "lblName", i)->text(), QStringLiteral("Anonymous"));
-        QCOMPARE(rowLabel(dialog, "lblScore", i)->text(), QStringLiteral("0"));
+        const std::size_t row = std::size_t(i);
+        QCOMPARE(table.scores[row], cleared ? qint16(0) : before.scores[row]);
+        QCOMPARE(table.names[row], cleared ? QStringLiteral("Anonymous") : before.names[row]);
+        QCOMPARE(rowLabel(dialog, "lblName", i)->text(), table.names[row]);
+        QCOMPARE(rowLabel(dialog, "lblScore", i)->text(), QString::number(table.scores[row]));
     }
-    QCOMPARE(table.lastName, QStringLiteral("Anonymous"));
-    QCOMPARE(table.saves, 1);
-    auto *bar = control<QWidget>(dialog, QStringLiteral("shpHighlight"));
-    QVERIFY(bar->isVisible());
-    QCOMPARE(bar->y(), 148);
+    QCOMPARE(table.lastName, cleared ? QStringLiteral("Anonymous") : before.lastName);
+    QCOMPARE(table.saves, cleared ? 1 : 0);
+    if (!cleared)
+        QCOMPARE(table.nameWrites, 0);
+    auto *highlight = control<QWidget>(dialog, QStringLiteral("shpHighlight"));
+    QVERIFY(highlight->isVisible());
+    QCOMPARE(highlight->y(), 76 + 24 * bar);
     QVERIFY(dialog.isVisible());
 }
 
@@ -315,21 +302,6 @@ void tst_frmScores::returnClosesTheWindow()
     QCOMPARE(table.nameWrites, 0);
 }
 
-void tst_frmScores::enterOnFocusedClearAsksToClear()
-{
-    // Enter on the focused Clear button presses Clear, not Return.
-    FakeScoreTable table = sampleTable();
-    ScriptedMessageBox box({MessageBox::vbNo});
-    frmScores dialog(table, box, nullptr);
-    QVERIFY(showActive(dialog));
-    auto *clear = control<QPushButton>(dialog, QStringLiteral("cmdClear"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), clear);
-    QTest::keyClick(clear, Qt::Key_Return);
-    QCOMPARE(box.calls.size(), 1);
-    QVERIFY(dialog.isVisible());
-}
-
 void tst_frmScores::modalShowReturnsAfterReturn()
 {
     // Shown modally over its owner, the window returns to the caller when Return is pressed.
@@ -337,19 +309,12 @@ void tst_frmScores::modalShowReturnsAfterReturn()
     owner.show();
     FakeScoreTable table = sampleTable();
     ScriptedMessageBox box;
-    QPointer<QWidget> seen;
-    QTimer::singleShot(0, [&] {
-        seen = QApplication::activeModalWidget();
-        if (seen)
-            QTest::mouseClick(seen->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-    });
-    QTimer::singleShot(5000, [] {
-        if (QWidget *modal = QApplication::activeModalWidget())
-            modal->close();
+    const ModalAnswer answer([](QWidget &window) {
+        QTest::mouseClick(control<QPushButton>(window, QStringLiteral("Command1")), Qt::LeftButton);
     });
     frmScores dialog(table, box, &owner);
     dialog.exec();
-    QCOMPARE(seen.data(), &dialog);
+    QCOMPARE(answer.first(), &dialog);
     QCOMPARE(dialog.parentWidget(), &owner);
 }
 

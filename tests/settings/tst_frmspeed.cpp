@@ -1,13 +1,13 @@
 #include "globals/modGlobals.h"
 #include "platform/widgets/Twips.h"
 #include "settings/frmSpeed.h"
+#include "support/ModalAnswer.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -34,13 +34,6 @@ int selected(QWidget &dialog)
     return found;
 }
 
-bool showActive(QWidget &dialog)
-{
-    dialog.show();
-    dialog.activateWindow();
-    return QTest::qWaitForWindowActive(&dialog);
-}
-
 } // namespace
 
 class tst_frmSpeed : public QObject
@@ -57,17 +50,14 @@ private slots:
     void layoutFollowsTheDesign();
 
     // Choosing
-    void clickingAnOptionSetsTheSpeedAtOnce();
-    void accessKeysSetTheSpeedAtOnce_data();
-    void accessKeysSetTheSpeedAtOnce();
-    void arrowKeysMoveTheSelection_data();
-    void arrowKeysMoveTheSelection();
-    void codeWithNoOptionStaysUntilAChoice();
-    void lastChoiceBeforeOKIsKept();
+    void clicksSetTheSpeedAtOnceAndOKKeepsIt_data();
+    void clicksSetTheSpeedAtOnceAndOKKeepsIt();
+    void keysSetTheSpeedAtOnce_data();
+    void keysSetTheSpeedAtOnce();
 
     // Closing
-    void escapeDoesNothing();
-    void enterClosesOnlyFromOK();
+    void onlyEnterOnOKCloses_data();
+    void onlyEnterOnOKCloses();
     void modalShowReturnsAfterOK();
 };
 
@@ -133,133 +123,111 @@ void tst_frmSpeed::layoutFollowsTheDesign()
     QCOMPARE(option(dialog, 2)->nextInFocusChain(), okButton(dialog));
 }
 
-void tst_frmSpeed::clickingAnOptionSetsTheSpeedAtOnce()
+void tst_frmSpeed::clicksSetTheSpeedAtOnceAndOKKeepsIt_data()
 {
-    // A click on an option sets the code before anything else happens.
-    frmSpeed dialog(nullptr);
-    QVERIFY(showActive(dialog));
-    QTest::mouseClick(option(dialog, 2), Qt::LeftButton);
-    QCOMPARE(int(modGlobals::giSpeed), 2);
-    QTest::mouseClick(option(dialog, 0), Qt::LeftButton);
-    QCOMPARE(int(modGlobals::giSpeed), 0);
-    QCOMPARE(selected(dialog), 0);
-}
-
-void tst_frmSpeed::accessKeysSetTheSpeedAtOnce_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
+    // The options clicked in turn, 3 standing for OK.
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QList<int>>("clicks");
     QTest::addColumn<int>("code");
-    QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier) << 0;
-    QTest::newRow("Alt+N") << int(Qt::Key_N) << int(Qt::AltModifier) << 1;
-    QTest::newRow("Alt+F") << int(Qt::Key_F) << int(Qt::AltModifier) << 2;
-    QTest::newRow("S alone") << int(Qt::Key_S) << int(Qt::NoModifier) << 0;
-    QTest::newRow("F alone") << int(Qt::Key_F) << int(Qt::NoModifier) << 2;
+    QTest::newRow("Fast") << 1 << QList<int>{2} << 2;
+    QTest::newRow("Fast, then Slow") << 1 << QList<int>{2, 0} << 0;
+    // There is nothing to apply or cancel.
+    QTest::newRow("Slow then Normal before OK") << 2 << QList<int>{0, 1, 3} << 1;
+    // An out-of-range code survives opening and OK, and gives way to the first choice.
+    QTest::newRow("OK on a code with no option") << 7 << QList<int>{3} << 7;
+    QTest::newRow("Normal on a code with no option") << 7 << QList<int>{1} << 1;
 }
 
-void tst_frmSpeed::accessKeysSetTheSpeedAtOnce()
+void tst_frmSpeed::clicksSetTheSpeedAtOnceAndOKKeepsIt()
 {
-    // An option's access key selects it and sets the code before the key is released.
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
+    // A click on an option sets the code before anything else happens; OK closes the
+    // window on the last choice.
+    QFETCH(int, start);
+    QFETCH(QList<int>, clicks);
     QFETCH(int, code);
-    modGlobals::giSpeed = 7;
+    modGlobals::giSpeed = qint16(start);
     frmSpeed dialog(nullptr);
     QVERIFY(showActive(dialog));
-    QTest::keyPress(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    for (const int click : clicks) {
+        QTest::mouseClick(click == 3 ? static_cast<QWidget *>(okButton(dialog)) : option(dialog, click), Qt::LeftButton);
+        if (click < 3)
+            QCOMPARE(int(modGlobals::giSpeed), click);
+    }
     QCOMPARE(int(modGlobals::giSpeed), code);
-    QCOMPARE(selected(dialog), code);
-    QCOMPARE(QApplication::focusWidget(), option(dialog, code));
-    QTest::keyRelease(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.isVisible(), clicks.last() != 3);
+    if (dialog.isVisible())
+        QCOMPARE(selected(dialog), code);
 }
 
-void tst_frmSpeed::arrowKeysMoveTheSelection_data()
+void tst_frmSpeed::keysSetTheSpeedAtOnce_data()
 {
     QTest::addColumn<int>("start");
-    QTest::addColumn<int>("key");
+    QTest::addColumn<QKeyCombination>("key");
     QTest::addColumn<int>("code");
-    QTest::newRow("down from slow") << 0 << int(Qt::Key_Down) << 1;
-    QTest::newRow("right from normal") << 1 << int(Qt::Key_Right) << 2;
-    QTest::newRow("up from fast") << 2 << int(Qt::Key_Up) << 1;
-    QTest::newRow("left from normal") << 1 << int(Qt::Key_Left) << 0;
-    QTest::newRow("down with none selected") << 7 << int(Qt::Key_Down) << 1;
+    // An option's access key selects it.
+    QTest::newRow("Alt+S") << 7 << (Qt::AltModifier | Qt::Key_S) << 0;
+    QTest::newRow("Alt+N") << 7 << (Qt::AltModifier | Qt::Key_N) << 1;
+    QTest::newRow("Alt+F") << 7 << (Qt::AltModifier | Qt::Key_F) << 2;
+    QTest::newRow("S alone") << 7 << QKeyCombination(Qt::Key_S) << 0;
+    QTest::newRow("F alone") << 7 << QKeyCombination(Qt::Key_F) << 2;
+    // Arrow keys move through the group, selecting as they go.
+    QTest::newRow("down from slow") << 0 << QKeyCombination(Qt::Key_Down) << 1;
+    QTest::newRow("right from normal") << 1 << QKeyCombination(Qt::Key_Right) << 2;
+    QTest::newRow("up from fast") << 2 << QKeyCombination(Qt::Key_Up) << 1;
+    QTest::newRow("left from normal") << 1 << QKeyCombination(Qt::Key_Left) << 0;
+    QTest::newRow("down with none selected") << 7 << QKeyCombination(Qt::Key_Down) << 1;
 }
 
-void tst_frmSpeed::arrowKeysMoveTheSelection()
+void tst_frmSpeed::keysSetTheSpeedAtOnce()
 {
-    // Arrow keys move through the group, selecting as they go and setting the code at once.
+    // A key that selects an option, with the keyboard on the options, sets the code
+    // before it is released, and the window stays open.
     QFETCH(int, start);
-    QFETCH(int, key);
+    QFETCH(QKeyCombination, key);
     QFETCH(int, code);
     modGlobals::giSpeed = qint16(start);
     frmSpeed dialog(nullptr);
     QVERIFY(showActive(dialog));
     QVERIFY(qobject_cast<QRadioButton *>(QApplication::focusWidget()));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QTest::keyPress(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
     QCOMPARE(int(modGlobals::giSpeed), code);
     QCOMPARE(selected(dialog), code);
+    QCOMPARE(QApplication::focusWidget(), option(dialog, code));
+    QTest::keyRelease(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    QVERIFY(dialog.isVisible());
 }
 
-void tst_frmSpeed::codeWithNoOptionStaysUntilAChoice()
+void tst_frmSpeed::onlyEnterOnOKCloses_data()
 {
-    // An out-of-range code survives opening and OK, and gives way to the first choice.
-    modGlobals::giSpeed = 7;
-    {
-        frmSpeed dialog(nullptr);
-        QVERIFY(showActive(dialog));
-        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
-        QVERIFY(!dialog.isVisible());
-    }
-    QCOMPARE(int(modGlobals::giSpeed), 7);
-    frmSpeed dialog(nullptr);
-    QVERIFY(showActive(dialog));
-    QCOMPARE(selected(dialog), -1);
-    QTest::mouseClick(option(dialog, 1), Qt::LeftButton);
-    QCOMPARE(int(modGlobals::giSpeed), 1);
-}
-
-void tst_frmSpeed::lastChoiceBeforeOKIsKept()
-{
-    // Slow then Normal before OK leaves Normal; there is nothing to apply or cancel.
-    modGlobals::giSpeed = 2;
-    frmSpeed dialog(nullptr);
-    QVERIFY(showActive(dialog));
-    QTest::mouseClick(option(dialog, 0), Qt::LeftButton);
-    QTest::mouseClick(option(dialog, 1), Qt::LeftButton);
-    QTest::mouseClick(okButton(dialog), Qt::LeftButton);
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(int(modGlobals::giSpeed), 1);
-}
-
-void tst_frmSpeed::escapeDoesNothing()
-{
+    QTest::addColumn<bool>("onOK");
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<bool>("closes");
     // OK is not the cancel button: Escape neither closes the dialog nor changes the code.
+    QTest::newRow("Escape on an option") << false << QKeyCombination(Qt::Key_Escape) << false;
+    QTest::newRow("Escape on OK") << true << QKeyCombination(Qt::Key_Escape) << false;
+    // OK is not the default button: Enter on an option does nothing.
+    QTest::newRow("Enter on an option") << false << QKeyCombination(Qt::Key_Return) << false;
+    QTest::newRow("keypad Enter on an option") << false << (Qt::KeypadModifier | Qt::Key_Enter) << false;
+    QTest::newRow("Enter on OK") << true << QKeyCombination(Qt::Key_Return) << true;
+}
+
+void tst_frmSpeed::onlyEnterOnOKCloses()
+{
+    // Only Enter with the focus on OK closes the window, and no key changes the code.
+    QFETCH(bool, onOK);
+    QFETCH(QKeyCombination, key);
+    QFETCH(bool, closes);
     modGlobals::giSpeed = 0;
     frmSpeed dialog(nullptr);
     QVERIFY(showActive(dialog));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    okButton(dialog)->setFocus();
-    QTest::keyClick(okButton(dialog), Qt::Key_Escape);
+    if (onOK) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), okButton(dialog));
+    }
+    QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
     QTest::qWait(50);
-    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.isVisible(), !closes);
     QCOMPARE(int(modGlobals::giSpeed), 0);
-}
-
-void tst_frmSpeed::enterClosesOnlyFromOK()
-{
-    // OK is not the default button: Enter on an option does nothing, Enter on OK closes.
-    frmSpeed dialog(nullptr);
-    QVERIFY(showActive(dialog));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(dialog.isVisible());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-    QVERIFY(dialog.isVisible());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), okButton(dialog));
-    QTest::keyClick(okButton(dialog), Qt::Key_Return);
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(int(modGlobals::giSpeed), 1);
 }
 
 void tst_frmSpeed::modalShowReturnsAfterOK()
@@ -267,21 +235,13 @@ void tst_frmSpeed::modalShowReturnsAfterOK()
     // Shown modally over its owner, the dialog returns to the caller after OK.
     QWidget owner;
     owner.show();
-    QPointer<QWidget> seen;
-    QTimer::singleShot(0, [&] {
-        seen = QApplication::activeModalWidget();
-        if (!seen)
-            return;
-        QTest::mouseClick(seen->findChild<QRadioButton *>(QStringLiteral("optSpeed(2)")), Qt::LeftButton);
-        QTest::mouseClick(seen->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    });
-    QTimer::singleShot(5000, [] {
-        if (QWidget *modal = QApplication::activeModalWidget())
-            modal->close();
+    const ModalAnswer answer([](QWidget &window) {
+        QTest::mouseClick(option(window, 2), Qt::LeftButton);
+        QTest::mouseClick(okButton(window), Qt::LeftButton);
     });
     frmSpeed dialog(&owner);
     dialog.exec();
-    QCOMPARE(seen.data(), &dialog);
+    QCOMPARE(answer.first(), &dialog);
     QCOMPARE(dialog.parentWidget(), &owner);
     QCOMPARE(int(modGlobals::giSpeed), 2);
 }

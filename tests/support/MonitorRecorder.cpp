@@ -1,11 +1,11 @@
 #include "MonitorRecorder.h"
+#include "ToneAnalysis.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <chrono>
-#include <cstring>
 
 MonitorRecorder::MonitorRecorder(QObject *parent)
     : QObject(parent)
@@ -76,10 +76,7 @@ void MonitorRecorder::takeOutput()
 
 QVector<qint16> MonitorRecorder::samples() const
 {
-    QVector<qint16> out(m_raw.size() / 2);
-    if (!out.isEmpty())
-        std::memcpy(out.data(), m_raw.constData(), size_t(out.size()) * 2);
-    return out;
+    return ToneAnalysis::samplesOf(m_raw);
 }
 
 qint64 MonitorRecorder::timeOfSample(qint64 index) const

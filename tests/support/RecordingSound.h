@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QList>
 
-#include <array>
 #include <functional>
 
 // A sound layer that plays nothing and remembers every image it was handed and
@@ -25,13 +24,6 @@ public:
 
     const QList<QByteArray> &plays() const { return m_plays; }
     int prepares() const { return m_prepares; }
-    // Each play as the index of the clip it matches in clips, -1 for none.
-    QList<int> playedIndices(const std::array<QByteArray, 4> &clips) const;
-    void clear()
-    {
-        m_plays.clear();
-        m_prepares = 0;
-    }
 
 private:
     QList<QByteArray> m_plays;

@@ -3,8 +3,6 @@
 #include "board/frmMain.h"
 #include "platform/input/HotSpot.h"
 
-#include <QApplication>
-#include <QTest>
 
 TestBoard::TestBoard(quint32 seed, const QMap<QString, QString> &stored)
 {
@@ -18,14 +16,7 @@ TestBoard::~TestBoard() = default;
 
 void TestBoard::closeDialogsWithDefaults()
 {
-    m_dialogCloser.setInterval(5);
-    QObject::connect(&m_dialogCloser, &QTimer::timeout, [] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            QWidget *target = modal->focusWidget() ? modal->focusWidget() : modal;
-            QTest::keyClick(target, Qt::Key_Return);
-        }
-    });
-    m_dialogCloser.start();
+    m_dialogCloser = std::make_unique<ModalAnswer>();
 }
 
 void TestBoard::pressAndRelease(qint16 index)

@@ -4,13 +4,11 @@
 #include "support/FakeMessagePump.h"
 #include "support/FakeRegistry.h"
 #include "support/MemorySettingsStore.h"
+#include "support/ModalAnswer.h"
 #include "support/RecordingHelpViewer.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingSound.h"
 #include "support/ScriptedMessageBox.h"
-
-#include <QObject>
-#include <QTimer>
 
 #include <memory>
 
@@ -42,5 +40,5 @@ public:
     std::unique_ptr<BoardProbe> probe;
 
 private:
-    QTimer m_dialogCloser;
+    std::unique_ptr<ModalAnswer> m_dialogCloser;
 };

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
 
 namespace {
 
@@ -20,12 +21,27 @@ int howItEnded(const QProcess &game)
     return game.exitStatus() == QProcess::NormalExit ? game.exitCode() : -1;
 }
 
+// Looks again every step until the condition holds; false if it still does not after msecs.
+bool waitUntil(const std::function<bool()> &condition, int msecs, int step = 100)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.hasExpired(msecs))
+            return false;
+        QTest::qWait(step);
+    }
+    return true;
+}
+
 } // namespace
 
 XSession::XSession() = default;
 
 XSession::~XSession()
 {
+    // A test that failed while it held the mouse button must not leave it held.
+    run({QStringLiteral("mouseup"), QStringLiteral("1")});
     if (m_process.state() != QProcess::NotRunning) {
         m_process.kill();
         m_process.waitForFinished(3000);
@@ -42,9 +58,8 @@ QString XSession::run(const QStringList &xdotoolArguments)
 
 bool XSession::start(const QString &configHome, const QProcessEnvironment &extra)
 {
-    m_configHome = configHome.isEmpty() ? m_dir.path() : configHome;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_configHome);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.isEmpty() ? m_dir.path() : configHome);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(extra);
     m_process.setProcessEnvironment(env);
@@ -55,15 +70,13 @@ bool XSession::start(const QString &configHome, const QProcessEnvironment &extra
         return false;
     }
     const QString pid = QString::number(m_process.processId());
-    for (int i = 0; i < 100 && m_window.isEmpty(); ++i) {
-        // --all: this game's board, not any game's board or any window of this game.
-        m_window = run({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid,
-                        QStringLiteral("--name"), QStringLiteral("^Tessaly$")})
-                       .section(QLatin1Char('\n'), 0, 0);
-        if (m_window.isEmpty())
-            QTest::qWait(100);
-    }
-    if (m_window.isEmpty()) {
+    if (!waitUntil([&] {
+            // --all: this game's board, not any game's board or any window of this game.
+            m_window = run({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                            QStringLiteral("--pid"), pid, QStringLiteral("--name"), QStringLiteral("^Tessaly$")})
+                           .section(QLatin1Char('\n'), 0, 0);
+            return !m_window.isEmpty();
+        }, 10000)) {
         m_error = QStringLiteral("no game window appeared");
         return false;
     }
@@ -119,40 +132,48 @@ XSession::Window XSession::dialog(QSize size) const
 
 XSession::Window XSession::waitForDialog(QSize size, int msecs) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    Window window = dialog(size);
-    while (window.id.isEmpty() && !clock.hasExpired(msecs)) {
-        QTest::qWait(100);
-        window = dialog(size);
-    }
+    Window window;
+    waitUntil([&] { return !(window = dialog(size)).id.isEmpty(); }, msecs);
     return window;
 }
 
 bool XSession::waitForDialogToClose(QSize size, int msecs) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!dialog(size).id.isEmpty()) {
-        if (clock.hasExpired(msecs))
-            return false;
-        QTest::qWait(100);
-    }
-    return true;
+    return waitUntil([&] { return dialog(size).id.isEmpty(); }, msecs);
+}
+
+bool XSession::waitForFocus(const QString &window, int msecs)
+{
+    return waitUntil([&] { return focusedWindow() == window; }, msecs);
+}
+
+XSession::Window XSession::openDialog(const QStringList &keys, QSize size) const
+{
+    focusBoard();
+    this->keys(keys);
+    const Window dialog = waitForDialog(size);
+    return !dialog.id.isEmpty() && waitForFocus(dialog.id) ? dialog : Window{};
+}
+
+bool XSession::answerWithEnter(QSize size) const
+{
+    const Window dialog = waitForDialog(size);
+    if (dialog.id.isEmpty() || !waitForFocus(dialog.id))
+        return false;
+    keys({QStringLiteral("Return")});
+    return waitForDialogToClose(size);
 }
 
 QString XSession::waitForWindowTitled(const QString &pattern, int msecs) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const QString window = run({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                    QString::number(m_process.processId()), QStringLiteral("--name"), pattern})
-                                   .section(QLatin1Char('\n'), 0, 0);
-        if (!window.isEmpty() || clock.hasExpired(msecs))
-            return window;
-        QTest::qWait(100);
-    }
+    QString window;
+    waitUntil([&] {
+        window = run({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                      QString::number(m_process.processId()), QStringLiteral("--name"), pattern})
+                     .section(QLatin1Char('\n'), 0, 0);
+        return !window.isEmpty();
+    }, msecs);
+    return window;
 }
 
 QString XSession::focusedWindow()
@@ -218,6 +239,24 @@ QList<int> XSession::watchPlayback(const QImage &idle, int expected) const
     return shown;
 }
 
+int XSession::newGameByClick(const QImage &idle) const
+{
+    focusBoard();
+    click(newGameButton);
+    const QList<int> shown = watchPlayback(idle, 1);
+    return shown.size() == 1 ? shown[0] : -1;
+}
+
+bool XSession::playToTheNameEntry() const
+{
+    const int shown = newGameByClick(grabBoard());
+    if (shown < 0)
+        return false;
+    click(lightCentre((shown + 1) % 4));
+    const Window name = waitForDialog(nameWindow);
+    return !name.id.isEmpty() && waitForFocus(name.id);
+}
+
 QStringList XSession::pointerTo(QPoint boardPoint) const
 {
     const QPoint at = m_client + boardPoint;
@@ -251,9 +290,7 @@ void XSession::type(const QString &text) const
 
 bool XSession::waitForExit(int msecs)
 {
-    for (int waited = 0; waited < msecs && m_process.state() != QProcess::NotRunning; waited += 50)
-        QTest::qWait(50);
-    return m_process.state() == QProcess::NotRunning;
+    return waitUntil([this] { return m_process.state() == QProcess::NotRunning; }, msecs, 50);
 }
 
 int XSession::closeByMenu()

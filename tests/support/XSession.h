@@ -18,7 +18,6 @@ public:
     // Starts the game with a private config folder (or the one given) and waits for its window.
     bool start(const QString &configHome = {}, const QProcessEnvironment &extra = {});
     QString error() const { return m_error; }
-    QString configHome() const { return m_configHome; }
 
     // The board's client area as on screen now, 426 x 447.
     QImage grabBoard() const;
@@ -27,9 +26,15 @@ public:
     // The one light lit now, or -1 when none or several are.
     int onlyLitLight(const QImage &idle) const;
     static QPoint lightCentre(int index);
+    static constexpr QPoint newGameButton{200, 215};
 
     // The lights shown one after another by a playback, until none has come for a while.
     QList<int> watchPlayback(const QImage &idle, int expected) const;
+    // The board focused and New Game clicked: the one light its playback shows, or -1.
+    int newGameByClick(const QImage &idle) const;
+    // A game that a first wrong press ends, played up to the name entry with the keyboard
+    // in it; false if no name was asked for.
+    bool playToTheNameEntry() const;
 
     // A left click at a point of the board.
     void click(QPoint boardPoint) const;
@@ -43,7 +48,6 @@ public:
     // Closes the game with Game > Exit and returns its exit code (-1 if it hung).
     int closeByMenu();
     bool waitForExit(int msecs = 10000);
-    int exitCode() const { return m_process.exitCode(); }
 
     // The dialogs' client areas, which is how their title-less windows are told apart.
     static constexpr QSize speedWindow{154, 173};
@@ -63,6 +67,13 @@ public:
     Window waitForDialog(QSize size, int msecs = 10000) const;
     // Waits until no window of that size is shown; false if one still is.
     bool waitForDialogToClose(QSize size, int msecs = 10000) const;
+    // Waits until the window has the keyboard; false if it never gets it.
+    static bool waitForFocus(const QString &window, int msecs = 5000);
+    // Opens a dialog from the board's menus with these keys; the dialog once it has the
+    // keyboard, or one with an empty id.
+    Window openDialog(const QStringList &keys, QSize size) const;
+    // Enter in the dialog of this size once it has the keyboard; false unless it closes.
+    bool answerWithEnter(QSize size) const;
     // Waits for a shown window of the game whose title matches the pattern (a regular
     // expression, as xdotool takes it); an empty id when none came in time.
     QString waitForWindowTitled(const QString &pattern, int msecs = 10000) const;
@@ -72,6 +83,8 @@ public:
     static QImage grabScreen(const QRect &rect);
 
     static QString run(const QStringList &xdotoolArguments);
+    // A window's frame on screen.
+    static QRect windowRect(const QString &window);
 
     // The desktop session around the game: a signal sent to it, how it ended (its exit
     // code, or -1 when a signal ended it), a second start on the same config folder
@@ -84,10 +97,7 @@ public:
     QString boardWindow() const { return m_window; }
 
 private:
-    static QRect windowRect(const QString &window);
-
     QTemporaryDir m_dir;
-    QString m_configHome;
     QProcess m_process;
     QString m_window;
     QPoint m_client;  // screen position of the board's top-left pixel

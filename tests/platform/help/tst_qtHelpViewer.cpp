@@ -1,7 +1,9 @@
 #include "platform/help/HelpViewer.h"
 #include "platform/help/HelpWindow.h"
 #include "platform/help/QtHelpViewer.h"
+#include "support/Pixels.h"
 #include "support/RecordingShell.h"
+#include "support/TestFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,16 +55,14 @@ private slots:
     void init();
     void cleanup();
 
-    void contentsShowsTheFirstTopicInAWindowTitledForTheFile();
+    void eachCommandShowsItsPageInAWindowTitledForTheFile_data();
+    void eachCommandShowsItsPageInAWindowTitledForTheFile();
     void theWindowIsNotModalAndStaysAboveItsOwner();
-    void contextShowsTheTopicMappedToTheNumber_data();
-    void contextShowsTheTopicMappedToTheNumber();
-    void helpOnHelpShowsTheViewersOwnPage();
     void unusableFileIsReportedInTheWindow_data();
     void unusableFileIsReportedInTheWindow();
     void quitClosesOnlyThatFilesWindow();
-    void quitWithoutAWindowDoesNothing();
-    void unknownCommandsOpenNothing();
+    void commandsWithoutAPageOpenNothing_data();
+    void commandsWithoutAPageOpenNothing();
     void theFileIsReadAfreshAtEveryCommand();
     void topicLinksNavigateAndBackAndForwardRetrace();
     void onlyWebLinksLeaveAndOnlyThroughTheShell();
@@ -86,10 +86,9 @@ private:
 
 QByteArray TestQtHelpViewer::writeFile(const QString &name, const QByteArray &content)
 {
-    QFile file(m_dir->filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(file.fileName()));
-    return file.fileName().toLocal8Bit();
+    if (!TestFiles::write(m_dir->filePath(name), content))
+        qFatal("cannot write %s", qPrintable(name));
+    return m_dir->filePath(name).toLocal8Bit();
 }
 
 void TestQtHelpViewer::init()
@@ -112,16 +111,41 @@ void TestQtHelpViewer::cleanup()
     m_dir.reset();
 }
 
-void TestQtHelpViewer::contentsShowsTheFirstTopicInAWindowTitledForTheFile()
+void TestQtHelpViewer::eachCommandShowsItsPageInAWindowTitledForTheFile_data()
 {
-    // Contents opens a window named after the file and shows its first topic alone.
-    m_viewer->winHelp(m_owner.get(), m_file, HelpViewer::HELP_CONTENTS, 0);
+    QTest::addColumn<quint32>("command");
+    QTest::addColumn<quint32>("context");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("notShown");
+    const quint32 context = HelpViewer::HELP_CONTEXT;
+    QTest::newRow("contents: the first topic alone")
+        << HelpViewer::HELP_CONTENTS << 0u << QStringLiteral("Sample contents") << QStringLiteral("Rules topic");
+    // A context number shows its topic; a number with none shows the viewer's own page.
+    QTest::newRow("contents by number") << context << 1u << QStringLiteral("Sample contents") << QString();
+    QTest::newRow("a topic") << context << 2u << QStringLiteral("Rules topic") << QString();
+    QTest::newRow("all bits set") << context << 0xFFFFFFFFu << QStringLiteral("Odd topic") << QString();
+    QTest::newRow("unknown number") << context << 99u << QStringLiteral("Topic Not Found") << QString();
+    QTest::newRow("zero") << context << 0u << QStringLiteral("Topic Not Found") << QString();
+    // Help on help explains the viewer itself, whatever the file holds.
+    QTest::newRow("help on help")
+        << HelpViewer::HELP_HELPONHELP << 0u << QStringLiteral("Using Help") << QStringLiteral("Sample contents");
+}
+
+void TestQtHelpViewer::eachCommandShowsItsPageInAWindowTitledForTheFile()
+{
+    // A command opens a window named after the file, showing the page it asks for.
+    QFETCH(quint32, command);
+    QFETCH(quint32, context);
+    QFETCH(QString, shown);
+    QFETCH(QString, notShown);
+    m_viewer->winHelp(m_owner.get(), m_file, command, context);
     HelpWindow *window = m_viewer->window(m_file);
-    QVERIFY(window);
-    QVERIFY(window->isVisible());
+    QVERIFY(window && window->isVisible());
     QCOMPARE(window->windowTitle(), QStringLiteral("Sample Help"));
-    QVERIFY(shownText(window).contains(QStringLiteral("Sample contents")));
-    QVERIFY(!shownText(window).contains(QStringLiteral("Rules topic")));
+    QVERIFY2(shownText(window).contains(shown), qPrintable(shownText(window)));
+    QVERIFY(notShown.isEmpty() || !shownText(window).contains(notShown));
+    if (shown == QLatin1String("Topic Not Found"))
+        QVERIFY(shownText(window).contains(QString::number(qint32(context))));
 }
 
 void TestQtHelpViewer::theWindowIsNotModalAndStaysAboveItsOwner()
@@ -141,41 +165,6 @@ void TestQtHelpViewer::theWindowIsNotModalAndStaysAboveItsOwner()
     QSignalSpy clicked(button, &QPushButton::clicked);
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(clicked.size(), 1);
-}
-
-void TestQtHelpViewer::contextShowsTheTopicMappedToTheNumber_data()
-{
-    QTest::addColumn<quint32>("context");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("contents by number") << quint32(1) << QStringLiteral("Sample contents");
-    QTest::newRow("a topic") << quint32(2) << QStringLiteral("Rules topic");
-    QTest::newRow("all bits set") << quint32(0xFFFFFFFFu) << QStringLiteral("Odd topic");
-    QTest::newRow("unknown number") << quint32(99) << QStringLiteral("Topic Not Found");
-    QTest::newRow("zero") << quint32(0) << QStringLiteral("Topic Not Found");
-}
-
-void TestQtHelpViewer::contextShowsTheTopicMappedToTheNumber()
-{
-    // A context number shows its topic; a number with none shows the viewer's own page.
-    QFETCH(quint32, context);
-    QFETCH(QString, shown);
-    m_viewer->winHelp(m_owner.get(), m_file, HelpViewer::HELP_CONTEXT, context);
-    HelpWindow *window = m_viewer->window(m_file);
-    QVERIFY(window && window->isVisible());
-    QVERIFY2(shownText(window).contains(shown), qPrintable(shownText(window)));
-    if (shown == QLatin1String("Topic Not Found"))
-        QVERIFY(shownText(window).contains(QString::number(qint32(context))));
-}
-
-void TestQtHelpViewer::helpOnHelpShowsTheViewersOwnPage()
-{
-    // Help on help explains the viewer itself, whatever the file holds.
-    m_viewer->winHelp(m_owner.get(), m_file, HelpViewer::HELP_HELPONHELP, 0);
-    HelpWindow *window = m_viewer->window(m_file);
-    QVERIFY(window && window->isVisible());
-    QVERIFY(shownText(window).contains(QStringLiteral("Using Help")));
-    QVERIFY(!shownText(window).contains(QStringLiteral("Sample contents")));
 }
 
 void TestQtHelpViewer::unusableFileIsReportedInTheWindow_data()
@@ -234,20 +223,23 @@ void TestQtHelpViewer::quitClosesOnlyThatFilesWindow()
     QVERIFY(otherWindow && otherWindow->isVisible());
 }
 
-void TestQtHelpViewer::quitWithoutAWindowDoesNothing()
+void TestQtHelpViewer::commandsWithoutAPageOpenNothing_data()
 {
-    // Quit for a file never shown opens nothing.
-    m_viewer->winHelp(m_owner.get(), m_file, HelpViewer::HELP_QUIT, 0);
-    QCOMPARE(m_viewer->window(m_file), nullptr);
-    QCOMPARE(QApplication::topLevelWidgets().size(), 1);
+    QTest::addColumn<quint32>("command");
+    // Quit for a file never shown.
+    QTest::newRow("quit without a window") << HelpViewer::HELP_QUIT;
+    // Commands without a counterpart here are ignored quietly.
+    for (const quint32 command : {0u, 5u, 0x101u, 0xFFFFFFFFu})
+        QTest::addRow("unknown command %u", command) << command;
 }
 
-void TestQtHelpViewer::unknownCommandsOpenNothing()
+void TestQtHelpViewer::commandsWithoutAPageOpenNothing()
 {
-    // Commands without a counterpart here are ignored quietly.
-    for (quint32 command : {0u, 5u, 0x101u, 0xFFFFFFFFu})
-        m_viewer->winHelp(m_owner.get(), m_file, command, 0);
+    // No window for the file, nor any other.
+    QFETCH(quint32, command);
+    m_viewer->winHelp(m_owner.get(), m_file, command, 0);
     QCOMPARE(m_viewer->window(m_file), nullptr);
+    QCOMPARE(QApplication::topLevelWidgets().size(), 1);
 }
 
 void TestQtHelpViewer::theFileIsReadAfreshAtEveryCommand()
@@ -343,11 +335,7 @@ void TestQtHelpViewer::nothingIsLoadedFromDiskForAPage()
             .toUtf8());
     m_viewer->winHelp(m_owner.get(), file, HelpViewer::HELP_CONTENTS, 0);
     auto *browser = m_viewer->window(file)->findChild<QTextBrowser *>(QStringLiteral("helpText"));
-    const QImage shown = browser->viewport()->grab().toImage();
-    for (int y = 0; y < shown.height(); ++y) {
-        for (int x = 0; x < shown.width(); ++x)
-            QVERIFY2(shown.pixelColor(x, y) != QColor(Qt::red), qPrintable(QStringLiteral("red at %1,%2").arg(x).arg(y)));
-    }
+    QCOMPARE(Pixels::count(browser->viewport()->grab().toImage(), qRgb(255, 0, 0)), 0);
     for (const QUrl &url : {QUrl::fromLocalFile(picture), QUrl(picture)}) {
         const QVariant loaded = browser->document()->resource(QTextDocument::ImageResource, url);
         QVERIFY(qvariant_cast<QImage>(loaded).pixelColor(0, 0) != QColor(Qt::red));
@@ -448,15 +436,8 @@ void TestQtHelpViewer::pagesStayLightUnderADarkTheme()
     const QImage page = window->findChild<QTextBrowser *>(QStringLiteral("helpText"))->viewport()->grab().toImage();
     QApplication::setPalette(before);
     QCOMPARE(page.pixelColor(page.width() - 2, page.height() - 2), QColor(Qt::white));
-    bool black = false, blue = false;
-    for (int y = 0; y < page.height(); ++y) {
-        for (int x = 0; x < page.width(); ++x) {
-            black = black || page.pixelColor(x, y) == QColor(Qt::black);
-            blue = blue || page.pixelColor(x, y) == QColor(0, 0, 238);
-        }
-    }
-    QVERIFY(black);
-    QVERIFY(blue);
+    QVERIFY(Pixels::count(page, qRgb(0, 0, 0)) > 0);
+    QVERIFY(Pixels::count(page, qRgb(0, 0, 238)) > 0);
 }
 
 QTEST_MAIN(TestQtHelpViewer)

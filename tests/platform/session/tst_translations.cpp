@@ -1,11 +1,10 @@
 #include "platform/session/App.h"
 #include "app/Identity.h"
 #include "platform/session/Translations.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,14 +14,10 @@
 
 namespace {
 
+// The translations the build makes beside the game.
 QString translationsFolder()
 {
-    return QFileInfo(qEnvironmentVariable("TESSALY_BINARY")).dir().filePath(QStringLiteral("translations"));
-}
-
-QString sourceDir()
-{
-    return qEnvironmentVariable("TESSALY_SOURCE_DIR");
+    return TestFiles::besideGame(QStringLiteral("translations"));
 }
 
 struct Message
@@ -77,10 +72,8 @@ class TestTranslations : public QObject
     Q_OBJECT
 
 private slots:
-    void eachTranslatedLanguageShowsTheGameAndQtInIt_data();
-    void eachTranslatedLanguageShowsTheGameAndQtInIt();
-    void otherLocalesStayEnglish_data();
-    void otherLocalesStayEnglish();
+    void theLocaleChoosesTheGamesAndQtsLanguage_data();
+    void theLocaleChoosesTheGamesAndQtsLanguage();
     void englishComesBackWhenTheTranslationsGo();
     void localizedFileIsTheLanguagesOwnWhenThereIsOne_data();
     void localizedFileIsTheLanguagesOwnWhenThereIsOne();
@@ -88,12 +81,14 @@ private slots:
     void eachTranslationCoversEverySourceTextAndIsFinished();
 };
 
-void TestTranslations::eachTranslatedLanguageShowsTheGameAndQtInIt_data()
+void TestTranslations::theLocaleChoosesTheGamesAndQtsLanguage_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("language");
     QTest::addColumn<QStringList>("texts");  // High Scores, Game Over, Qt's Yes and No
     const QStringList german{"Bestenliste", "Spielende", "&Ja", "&Nein"};
+    const QStringList english{"High Scores", "Game Over", "&Yes", "&No"};
+    // Any German locale gets the one German translation, and Qt's buttons say Ja and Nein.
     QTest::newRow("Germany") << QStringLiteral("de_DE") << QStringLiteral("de") << german;
     QTest::newRow("Austria") << QStringLiteral("de_AT") << QStringLiteral("de") << german;
     QTest::newRow("Switzerland") << QStringLiteral("de_CH") << QStringLiteral("de") << german;
@@ -101,39 +96,24 @@ void TestTranslations::eachTranslatedLanguageShowsTheGameAndQtInIt_data()
                             << QStringList{"Meilleurs scores", "Partie finie", "&Oui", "&Non"};
     QTest::newRow("Spain") << QStringLiteral("es_ES") << QStringLiteral("es")
                            << QStringList{"Récords", "Terminado", "&Sí", "&No"};
+    // Without a translation of the game, every text is the English of the sources.
+    QTest::newRow("C") << QStringLiteral("C") << QString() << english;
+    QTest::newRow("English") << QStringLiteral("en_GB") << QString() << english;
+    // Qt has Italian texts, the game has none: nothing of either, so no window mixes the two.
+    QTest::newRow("Italian") << QStringLiteral("it_IT") << QString() << english;
 }
 
-void TestTranslations::eachTranslatedLanguageShowsTheGameAndQtInIt()
+void TestTranslations::theLocaleChoosesTheGamesAndQtsLanguage()
 {
-    // Any locale of a language gets its one translation, and Qt's buttons speak it too.
+    // The game's texts and Qt's own are in the locale's language, or all in English.
     QFETCH(QString, locale);
     QFETCH(QString, language);
     QFETCH(QStringList, texts);
     const Translations translations{QLocale(locale), translationsFolder(), Identity::desktopName()};
     QCOMPARE(App::language(), language);
-    QCOMPARE(shown("frmScores", "High Scores"), texts.at(0));
-    QCOMPARE(shown("frmMain", "Game Over"), texts.at(1));
-    QCOMPARE(shown("QPlatformTheme", "&Yes"), texts.at(2));
-    QCOMPARE(shown("QPlatformTheme", "&No"), texts.at(3));
-}
-
-void TestTranslations::otherLocalesStayEnglish_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::newRow("C") << QStringLiteral("C");
-    QTest::newRow("English") << QStringLiteral("en_GB");
-    // Qt has Italian texts, the game has none: nothing of either, so no window mixes the two.
-    QTest::newRow("Italian") << QStringLiteral("it_IT");
-}
-
-void TestTranslations::otherLocalesStayEnglish()
-{
-    // Without a translation of the game, every text is the English of the sources.
-    QFETCH(QString, locale);
-    const Translations translations{QLocale(locale), translationsFolder(), Identity::desktopName()};
-    QCOMPARE(App::language(), QString());
-    QCOMPARE(shown("frmScores", "High Scores"), QStringLiteral("High Scores"));
-    QCOMPARE(shown("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
+    QCOMPARE((QStringList{shown("frmScores", "High Scores"), shown("frmMain", "Game Over"),
+                          shown("QPlatformTheme", "&Yes"), shown("QPlatformTheme", "&No")}),
+             texts);
 }
 
 void TestTranslations::englishComesBackWhenTheTranslationsGo()
@@ -170,10 +150,8 @@ void TestTranslations::localizedFileIsTheLanguagesOwnWhenThereIsOne()
     QFETCH(QString, expected);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    for (const QString &name : files) {
-        QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    for (const QString &name : files)
+        QVERIFY(TestFiles::write(dir.filePath(name), {}));
     App::setLanguage(language);
     const QString chosen = App::localized(dir.filePath(QStringLiteral("Tessaly.hlp")));
     App::setLanguage({});
@@ -199,7 +177,7 @@ void TestTranslations::eachTranslationCoversEverySourceTextAndIsFinished()
     QProcess run;
     run.setProcessChannelMode(QProcess::MergedChannels);
     run.start(lupdate, {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
-                        sourceDir() + QStringLiteral("/src"), QStringLiteral("-ts"), fresh});
+                        TestFiles::source(QStringLiteral("src")), QStringLiteral("-ts"), fresh});
     QVERIFY(run.waitForFinished(120000));
     QVERIFY2(run.exitCode() == 0, run.readAll().constData());
     const QList<Message> sources = readTs(fresh);
@@ -213,7 +191,7 @@ void TestTranslations::eachTranslationCoversEverySourceTextAndIsFinished()
         QVERIFY2(!text.isEmpty(), qPrintable(m.context + QStringLiteral(": ") + m.source));
     }
     const QList<Message> committed =
-        readTs(sourceDir() + QStringLiteral("/translations/tessaly_%1.ts").arg(language));
+        readTs(TestFiles::source(QStringLiteral("translations/tessaly_%1.ts").arg(language)));
     QCOMPARE(committed.size(), sources.size());
     for (const Message &m : committed)
         QVERIFY2(m.translationType.isEmpty(), qPrintable(m.translationType + QStringLiteral(": ") + m.source));

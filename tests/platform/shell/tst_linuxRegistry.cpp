@@ -1,4 +1,5 @@
 #include "platform/shell/LinuxRegistry.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -33,32 +34,25 @@ private:
     Registry::HKEY open(LinuxRegistry &registry);
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QByteArray m_oldPath;
+    std::optional<QScopeGuard<std::function<void()>>> m_path;
 };
 
 void TestLinuxRegistry::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_oldPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(m_dir->path()));
+    m_path.emplace(TestFiles::setVariable("PATH", QFile::encodeName(m_dir->path())));
 }
 
 void TestLinuxRegistry::cleanup()
 {
-    qputenv("PATH", m_oldPath);
+    m_path.reset();
     m_dir.reset();
 }
 
 QString TestLinuxRegistry::install(const QString &name, bool executable)
 {
-    QFile file(m_dir->filePath(name));
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write("#!/bin/sh\n");
-    file.close();
-    file.setPermissions(executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
-    return file.fileName();
+    return TestFiles::writeProgram(m_dir->filePath(name), {}, executable);
 }
 
 Registry::HKEY TestLinuxRegistry::open(LinuxRegistry &registry)

@@ -1,4 +1,5 @@
 #include "platform/shell/QtShell.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -37,13 +38,7 @@ void TestQtShell::init()
 
 QString TestQtShell::writeProgram(const QString &name, const QByteArray &body)
 {
-    QFile file(m_dir->filePath(name));
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write("#!/bin/sh\n" + body);
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return file.fileName();
+    return TestFiles::writeProgram(m_dir->filePath(name), body);
 }
 
 void TestQtShell::startsAProgramByItsFileName()
@@ -82,9 +77,7 @@ void TestQtShell::programsThatCannotStartAreReported()
 {
     // Whatever cannot be started gives false, so the caller can say so.
     QFETCH(QString, name);
-    QFile plain(m_dir->filePath(QStringLiteral("plain.txt")));
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    QVERIFY(TestFiles::write(m_dir->filePath(QStringLiteral("plain.txt")), {}));
     QtShell shell;
     QVERIFY(!shell.startProgram(name.isEmpty() ? name : m_dir->filePath(name)));
 }

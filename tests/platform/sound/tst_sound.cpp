@@ -1,4 +1,5 @@
 #include "support/MonitorRecorder.h"
+#include "support/TestFiles.h"
 #include "support/ToneAnalysis.h"
 
 #include "app/Identity.h"
@@ -40,8 +41,7 @@ QVector<Span> soundingSpans(const QVector<qint16> &samples)
 
 QByteArray clip(int light)
 {
-    QFile file(QStringLiteral(":/WAVE/%1").arg(101 + light));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestFiles::read(QStringLiteral(":/WAVE/%1").arg(101 + light));
 }
 
 QString describe(const QVector<Span> &spans)
@@ -243,18 +243,14 @@ private slots:
     {
         // A server that goes away leaves the layer silent; once a server is there
         // again the same layer is heard again, with nothing restarted.
-        const QString script = qEnvironmentVariable("TESSALY_SOURCE_DIR") + QStringLiteral("/tests/fixtures/pulse.sh");
+        const QString script = TestFiles::source(QStringLiteral("tests/fixtures/pulse.sh"));
         QTemporaryDir dir;
         const QString runtime = dir.filePath(QStringLiteral("pulse"));
         const auto server = [&](const char *action) {
             return QProcess::execute(script, {QLatin1String(action), runtime}) == 0;
         };
-        const QByteArray fixtureServer = qgetenv("PULSE_SERVER");
-        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(runtime) + "/native");
-        const auto restore = qScopeGuard([&] {
-            server("stop");
-            qputenv("PULSE_SERVER", fixtureServer);
-        });
+        const auto pulse = TestFiles::setVariable("PULSE_SERVER", "unix:" + QFile::encodeName(runtime) + "/native");
+        const auto stop = qScopeGuard([&] { server("stop"); });
         QVERIFY(server("start"));
         PulseSound sound(Identity::title(), Identity::desktopName());
         sound.open();

@@ -8,9 +8,8 @@ class TestPropertyBag : public QObject
 
 private slots:
     void missingNameReadsAsItsDefault();
-    void writtenValueReadsBack_data();
-    void writtenValueReadsBack();
-    void valueEqualToDefaultIsLeftOut();
+    void onlyAValueOtherThanItsDefaultIsStored_data();
+    void onlyAValueOtherThanItsDefaultIsStored();
     void namesKeepTheOrderOfTheLastWrites();
 };
 
@@ -24,37 +23,34 @@ void TestPropertyBag::missingNameReadsAsItsDefault()
     QVERIFY(!bag.readProperty(QStringLiteral("Enabled")).isValid());
 }
 
-void TestPropertyBag::writtenValueReadsBack_data()
+void TestPropertyBag::onlyAValueOtherThanItsDefaultIsStored_data()
 {
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QVariant>("defaultValue");
-    QTest::newRow("number") << QVariant(-250) << QVariant(0);
-    QTest::newRow("false") << QVariant(false) << QVariant(true);
-    QTest::newRow("text") << QVariant(QStringLiteral("x")) << QVariant(QString());
+    QTest::addColumn<QVariant>("before");  // stored first, if valid
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("number") << QVariant(-250) << QVariant(0) << QVariant() << true;
+    QTest::newRow("false") << QVariant(false) << QVariant(true) << QVariant() << true;
+    QTest::newRow("text") << QVariant(QStringLiteral("x")) << QVariant(QString()) << QVariant() << true;
+    QTest::newRow("the default") << QVariant(true) << QVariant(true) << QVariant() << false;
+    QTest::newRow("the default over a value") << QVariant(0) << QVariant(0) << QVariant(12) << false;
 }
 
-void TestPropertyBag::writtenValueReadsBack()
+void TestPropertyBag::onlyAValueOtherThanItsDefaultIsStored()
 {
-    // A value that differs from its default is stored and read back as written.
+    // A value that differs from its default is stored and read back as written; a
+    // default value is not stored, and writing one drops what was stored before.
     QFETCH(QVariant, value);
     QFETCH(QVariant, defaultValue);
+    QFETCH(QVariant, before);
+    QFETCH(bool, stored);
     PropertyBag bag;
+    if (before.isValid())
+        bag.writeProperty(QStringLiteral("Key"), before, defaultValue);
     bag.writeProperty(QStringLiteral("Key"), value, defaultValue);
-    QVERIFY(bag.contains(QStringLiteral("Key")));
+    QCOMPARE(bag.contains(QStringLiteral("Key")), stored);
+    QCOMPARE(bag.isEmpty(), !stored);
     QCOMPARE(bag.readProperty(QStringLiteral("Key"), defaultValue), value);
-}
-
-void TestPropertyBag::valueEqualToDefaultIsLeftOut()
-{
-    // A default value is not stored, and writing one drops what was stored before.
-    PropertyBag bag;
-    bag.writeProperty(QStringLiteral("Enabled"), true, true);
-    QVERIFY(bag.isEmpty());
-
-    bag.writeProperty(QStringLiteral("Value"), 12, 0);
-    bag.writeProperty(QStringLiteral("Value"), 0, 0);
-    QVERIFY(!bag.contains(QStringLiteral("Value")));
-    QCOMPARE(bag.readProperty(QStringLiteral("Value"), 0), QVariant(0));
 }
 
 void TestPropertyBag::namesKeepTheOrderOfTheLastWrites()

@@ -1,11 +1,11 @@
 #include "platform/widgets/QtMessageBox.h"
+#include "support/ModalAnswer.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -19,36 +19,31 @@ struct Seen
     QMessageBox::StandardButtons buttons;
     QMessageBox::Icon icon{QMessageBox::NoIcon};
     QMessageBox::StandardButton defaultButton{QMessageBox::NoButton};
-    QMessageBox::StandardButton escapeButton{QMessageBox::NoButton};
     QString title;
     QString text;
     Qt::TextFormat textFormat{Qt::AutoText};
     QWidget *owner{};
 };
 
+using Answer = std::function<void(QMessageBox &)>;
+
 // Opens a box through the layer; once it is up, records it and lets act answer it.
 int openAndAnswer(const QString &prompt, int style, const QString &title, QWidget *owner, Seen &seen,
-                  const std::function<void(QMessageBox &)> &act)
+                  const Answer &act)
 {
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    const ModalAnswer answer([&](QWidget &window) {
+        auto *box = qobject_cast<QMessageBox *>(&window);
         if (!box)
             return;
         seen.found = true;
         seen.buttons = box->standardButtons();
         seen.icon = box->icon();
         seen.defaultButton = box->standardButton(box->defaultButton());
-        seen.escapeButton = box->standardButton(box->escapeButton());
         seen.title = box->windowTitle();
         seen.text = box->text();
         seen.textFormat = box->textFormat();
         seen.owner = box->parentWidget();
         act(*box);
-    });
-    // Never hang the run if the box did not come up as expected.
-    QTimer::singleShot(5000, [] {
-        if (QWidget *modal = QApplication::activeModalWidget())
-            modal->close();
     });
     QtMessageBox layer;
     return layer.msgBox(owner, prompt, style, title);
@@ -63,12 +58,8 @@ class tst_QtMessageBox : public QObject
 private slots:
     void styleChoosesButtonsIconAndDefault_data();
     void styleChoosesButtonsIconAndDefault();
-    void answerIsTheCodeOfTheButtonPressed_data();
-    void answerIsTheCodeOfTheButtonPressed();
-    void keysAnswerAsTheClassicBoxDoes_data();
-    void keysAnswerAsTheClassicBoxDoes();
-    void aBoxClosedUnansweredAnswersAsEscapeWould_data();
-    void aBoxClosedUnansweredAnswersAsEscapeWould();
+    void answerIsTheClassicCodeOfHowTheBoxWasAnswered_data();
+    void answerIsTheClassicCodeOfHowTheBoxWasAnswered();
     void emptyTitleIsTheApplicationTitle_data();
     void emptyTitleIsTheApplicationTitle();
     void promptIsShownAsPlainTextOverTheOwner();
@@ -116,76 +107,45 @@ void tst_QtMessageBox::styleChoosesButtonsIconAndDefault()
     QCOMPARE(seen.defaultButton, defaultButton);
 }
 
-void tst_QtMessageBox::answerIsTheCodeOfTheButtonPressed_data()
+void tst_QtMessageBox::answerIsTheClassicCodeOfHowTheBoxWasAnswered_data()
 {
     QTest::addColumn<int>("style");
-    QTest::addColumn<QMessageBox::StandardButton>("press");
+    QTest::addColumn<Answer>("act");
     QTest::addColumn<int>("answer");
-    QTest::newRow("Yes") << 36 << QMessageBox::Yes << 6;
-    QTest::newRow("No") << 36 << QMessageBox::No << 7;
-    QTest::newRow("OK") << 0 << QMessageBox::Ok << 1;
-    QTest::newRow("Cancel") << 1 << QMessageBox::Cancel << 2;
-    QTest::newRow("Abort") << 2 << QMessageBox::Abort << 3;
-    QTest::newRow("Retry") << 5 << QMessageBox::Retry << 4;
-    QTest::newRow("Ignore") << 2 << QMessageBox::Ignore << 5;
-    QTest::newRow("Cancel of three") << 3 << QMessageBox::Cancel << 2;
-}
-
-void tst_QtMessageBox::answerIsTheCodeOfTheButtonPressed()
-{
-    // The answer is the classic result code of the button the player pressed.
-    QFETCH(int, style);
-    QFETCH(QMessageBox::StandardButton, press);
-    QFETCH(int, answer);
-    Seen seen;
-    const int result = openAndAnswer(QStringLiteral("Question?"), style, QString(), nullptr, seen,
-                                     [press](QMessageBox &box) { QTest::mouseClick(box.button(press), Qt::LeftButton); });
-    QVERIFY(seen.found);
-    QCOMPARE(result, answer);
-}
-
-void tst_QtMessageBox::keysAnswerAsTheClassicBoxDoes_data()
-{
-    QTest::addColumn<int>("style");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("answer");
-    QTest::newRow("Escape on Yes/No is No") << 36 << int(Qt::Key_Escape) << 7;
-    QTest::newRow("Enter on Yes/No is Yes") << 36 << int(Qt::Key_Return) << 6;
-    QTest::newRow("Enter with second default is No") << 36 + 256 << int(Qt::Key_Return) << 7;
-    QTest::newRow("Escape on OK only is OK") << 0 << int(Qt::Key_Escape) << 1;
-    QTest::newRow("Escape on OK/Cancel is Cancel") << 1 << int(Qt::Key_Escape) << 2;
-    QTest::newRow("Escape on Yes/No/Cancel is Cancel") << 3 << int(Qt::Key_Escape) << 2;
-}
-
-void tst_QtMessageBox::keysAnswerAsTheClassicBoxDoes()
-{
+    const auto press = [](QMessageBox::StandardButton button) {
+        return Answer([button](QMessageBox &box) { QTest::mouseClick(box.button(button), Qt::LeftButton); });
+    };
+    const auto key = [](Qt::Key key) { return Answer([key](QMessageBox &box) { QTest::keyClick(&box, key); }); };
+    // The button the player pressed.
+    QTest::newRow("Yes") << 36 << press(QMessageBox::Yes) << 6;
+    QTest::newRow("No") << 36 << press(QMessageBox::No) << 7;
+    QTest::newRow("OK") << 0 << press(QMessageBox::Ok) << 1;
+    QTest::newRow("Cancel") << 1 << press(QMessageBox::Cancel) << 2;
+    QTest::newRow("Abort") << 2 << press(QMessageBox::Abort) << 3;
+    QTest::newRow("Retry") << 5 << press(QMessageBox::Retry) << 4;
+    QTest::newRow("Ignore") << 2 << press(QMessageBox::Ignore) << 5;
+    QTest::newRow("Cancel of three") << 3 << press(QMessageBox::Cancel) << 2;
     // Enter presses the default button; Escape gives the box's way out.
-    QFETCH(int, style);
-    QFETCH(int, key);
-    QFETCH(int, answer);
-    Seen seen;
-    const int result = openAndAnswer(QStringLiteral("Question?"), style, QString(), nullptr, seen,
-                                     [key](QMessageBox &box) { QTest::keyClick(&box, Qt::Key(key)); });
-    QVERIFY(seen.found);
-    QCOMPARE(result, answer);
-}
-
-void tst_QtMessageBox::aBoxClosedUnansweredAnswersAsEscapeWould_data()
-{
-    QTest::addColumn<int>("style");
-    QTest::addColumn<int>("answer");
-    QTest::newRow("Yes/No is No") << 36 << 7;
-    QTest::newRow("OK only is OK") << 0 << 1;
-}
-
-void tst_QtMessageBox::aBoxClosedUnansweredAnswersAsEscapeWould()
-{
+    QTest::newRow("Escape on Yes/No is No") << 36 << key(Qt::Key_Escape) << 7;
+    QTest::newRow("Enter on Yes/No is Yes") << 36 << key(Qt::Key_Return) << 6;
+    QTest::newRow("Enter with second default is No") << 36 + 256 << key(Qt::Key_Return) << 7;
+    QTest::newRow("Escape on OK only is OK") << 0 << key(Qt::Key_Escape) << 1;
+    QTest::newRow("Escape on OK/Cancel is Cancel") << 1 << key(Qt::Key_Escape) << 2;
+    QTest::newRow("Escape on Yes/No/Cancel is Cancel") << 3 << key(Qt::Key_Escape) << 2;
     // Closed by the program (its session ending), a question is never taken for a Yes.
+    const Answer closed([](QMessageBox &box) { box.reject(); });
+    QTest::newRow("Yes/No closed unanswered is No") << 36 << closed << 7;
+    QTest::newRow("OK only closed unanswered is OK") << 0 << closed << 1;
+}
+
+void tst_QtMessageBox::answerIsTheClassicCodeOfHowTheBoxWasAnswered()
+{
+    // A button, a key or the box closed unanswered gives the classic result code.
     QFETCH(int, style);
+    QFETCH(Answer, act);
     QFETCH(int, answer);
     Seen seen;
-    const int result = openAndAnswer(QStringLiteral("Question?"), style, QString(), nullptr, seen,
-                                     [](QMessageBox &box) { box.reject(); });
+    const int result = openAndAnswer(QStringLiteral("Question?"), style, QString(), nullptr, seen, act);
     QVERIFY(seen.found);
     QCOMPARE(result, answer);
 }

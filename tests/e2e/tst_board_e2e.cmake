@@ -1,1 +1,0 @@
-tessaly_test_needs_x(tst_board_e2e)

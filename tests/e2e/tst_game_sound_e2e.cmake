@@ -1,3 +1,0 @@
-tessaly_test_needs_x(tst_game_sound_e2e)
-tessaly_test_needs_sound(tst_game_sound_e2e)
-target_link_libraries(tst_game_sound_e2e PRIVATE Qt6::Network)
