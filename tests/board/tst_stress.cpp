@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -429,6 +430,18 @@ class TestStress : public QObject
         triggerMenu(item);
     }
 
+    // A menu opened from the keyboard (Alt+G) takes the mouse, and so the release, from a held press.
+    void menuOverAPress()
+    {
+        ++m_seen["menu over a held press"];
+        trace(QStringLiteral("  menu over the press"));
+        QApplication::setActiveWindow(m_board.get());
+        auto *menu = m_board->menuBar()->findChild<QMenu *>(QStringLiteral("mnuGame"));
+        menu->popup(m_board->pos());
+        menu->close();
+        m_held.clear();
+    }
+
     void doubleClick(QPoint at)
     {
         if (!m_held.isEmpty())
@@ -491,6 +504,8 @@ class TestStress : public QObject
             modGlobals::giSpeed = qint16(chance(5) - 1);
         else if (kind < 98 && chance(4) == 0)
             m_board->close();
+        else if (kind >= 98 && !m_held.isEmpty())
+            menuOverAPress();
         --m_depth;
         check();
     }
