@@ -19,6 +19,7 @@
 class DisplayCounter;
 class HotSpot;
 class HotSpotRouter;
+class QDialog;
 class QLabel;
 class QTimer;
 class Surface;
@@ -94,6 +95,10 @@ private:
     void showNextLight();
     void judgeRelease(qint16 Index);
     void endGame(qint16 dueLight);
+    void showGameOver();
+    // Shows a window the player opened from the menus, modal; a game that ended behind
+    // it shows its end once it has closed.
+    void showPlayerWindow(QDialog &window);
     void abandonRound();
     void finishStep();
     // Runs rest at deadline from the event loop, as the round's one pending step.
@@ -162,6 +167,9 @@ private:
     bool m_releasePending{};
     // New Game came while a press or release was judged; it runs when that ends.
     bool m_newGameAfterStep{};
+    // The windows the player opened that are showing, and a game ended behind them.
+    int m_playerWindows{};
+    bool m_gameOverAfterWindow{};
     bool m_unloaded{};
 
     // Score table.
