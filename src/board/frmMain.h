@@ -84,6 +84,11 @@ private:
     void Form_Unload();
     void ReadSettings();
     void WriteSettings();
+    void readTable();
+    void mergeStoredTable();
+    // The row a score takes in the table, -1 for none; room made there, the last row dropped.
+    qint16 placeFor(qint16 score) const;
+    void makeRoom(qint16 place);
     void closeDialogs();
 
     // Round flow.
@@ -175,6 +180,10 @@ private:
     // Score table.
     std::array<qint16, 5> miScores{};
     std::array<QString, 5> msNames;
+    // What this copy changed since it last read or wrote the stored table: the rows it
+    // added, and whether the player rewrote the whole table (a Clear).
+    std::array<bool, 5> m_rowAdded{};
+    bool m_tableRewritten{};
 
     std::unique_ptr<clsWinHelp> moWinHelp;
 };

@@ -70,6 +70,7 @@ public:
         ++flushes;
         return mStore->flush();
     }
+    void reload() override { mStore->reload(); }
 
     void reopen() { mStore = std::make_unique<IniSettingsStore>(mFolder.path()); }
     // The values in the file now, as a later start of the game reads them.
