@@ -16,8 +16,9 @@
 int main(int argc, char **argv)
 {
     Identity::apply();
-    // One game per settings file, so that two never overwrite each other's table: a
-    // later start shows the running game and ends, before it opens a display.
+    // One game per settings file and session: a later start shows the running game and
+    // ends, before it opens a display. One in another session cannot be shown here: both
+    // run, and each write merges the table with what the other stored.
     SingleInstance instance(RealPlatform::settingsLock());
     if (instance.start() == SingleInstance::Start::HandedOver)
         return 0;

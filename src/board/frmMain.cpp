@@ -259,7 +259,7 @@ void frmMain::mnuGameSpeed_Click()
     const qint16 before = modGlobals::giSpeed;
     {
         frmSpeed dialog(this);
-        dialog.exec();
+        showPlayerWindow(dialog);
     }
     if (modGlobals::giSpeed != before)
         saveTable();
@@ -268,7 +268,7 @@ void frmMain::mnuGameSpeed_Click()
 void frmMain::mnuGameScores_Click()
 {
     frmScores dialog(*this, *m_platform.messageBox, this);
-    dialog.exec();
+    showPlayerWindow(dialog);
 }
 
 void frmMain::mnuHelpContents_Click()
@@ -286,5 +286,5 @@ void frmMain::mnuHelpBCGames_Click()
 void frmMain::mnuHelpAbout_Click()
 {
     frmAbout dialog(*m_platform.registry, *m_platform.shell, *m_platform.messageBox, this);
-    dialog.exec();
+    showPlayerWindow(dialog);
 }

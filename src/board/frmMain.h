@@ -20,6 +20,7 @@
 class DisplayCounter;
 class HotSpot;
 class HotSpotRouter;
+class QDialog;
 class QLabel;
 class QTimer;
 class Surface;
@@ -85,6 +86,11 @@ private:
     void Form_Unload();
     void ReadSettings();
     void WriteSettings();
+    void readTable();
+    void mergeStoredTable();
+    // The row a score takes in the table, -1 for none; room made there, the last row dropped.
+    qint16 placeFor(qint16 score) const;
+    void makeRoom(qint16 place);
     void closeDialogs();
 
     // Round flow.
@@ -96,6 +102,10 @@ private:
     void showNextLight();
     void judgeRelease(qint16 Index);
     void endGame(qint16 dueLight);
+    void showGameOver();
+    // Shows a window the player opened from the menus, modal; a game that ended behind
+    // it shows its end once it has closed.
+    void showPlayerWindow(QDialog &window);
     void abandonRound();
     void finishStep();
     // Runs rest at deadline from the event loop, as the round's one pending step.
@@ -165,11 +175,18 @@ private:
     bool m_releasePending{};
     // New Game came while a press or release was judged; it runs when that ends.
     bool m_newGameAfterStep{};
+    // The windows the player opened that are showing, and a game ended behind them.
+    int m_playerWindows{};
+    bool m_gameOverAfterWindow{};
     bool m_unloaded{};
 
     // Score table.
     std::array<qint16, 5> miScores{};
     std::array<QString, 5> msNames;
+    // What this copy changed since it last read or wrote the stored table: the rows it
+    // added, and whether the player rewrote the whole table (a Clear).
+    std::array<bool, 5> m_rowAdded{};
+    bool m_tableRewritten{};
 
     std::unique_ptr<clsWinHelp> moWinHelp;
 };

@@ -14,6 +14,7 @@
 #include "platform/input/HotSpot.h"
 #include "platform/sound/Sound.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QScopedValueRollback>
 #include <QTimer>
@@ -59,6 +60,7 @@ void frmMain::abandonRound()
     mbClickBusy = false;
     mbLightDown = false;
     m_newGameAfterStep = false;
+    m_gameOverAfterWindow = false;
 }
 
 void frmMain::finishStep()
@@ -238,10 +240,29 @@ void frmMain::judgeRelease(qint16 Index)
 
 void frmMain::endGame(qint16 dueLight)
 {
-    lblGameOver->show();
     LightOff(dueLight);
     DisableLights();
     tmrShowLights->stop();
+    // Nothing opens over a window the player opened: Game Over, the name entry and the
+    // scores follow once it has closed.
+    m_gameOverAfterWindow = m_playerWindows > 0;
+    if (!m_gameOverAfterWindow)
+        showGameOver();
+}
+
+void frmMain::showGameOver()
+{
+    lblGameOver->show();
     CheckHighScore();
     mbClickBusy = false;
+}
+
+void frmMain::showPlayerWindow(QDialog &window)
+{
+    ++m_playerWindows;
+    window.exec();
+    if (--m_playerWindows == 0 && std::exchange(m_gameOverAfterWindow, false)) {
+        showGameOver();
+        finishStep();
+    }
 }

@@ -2,6 +2,7 @@
 #include "globals/modGlobals.h"
 #include "counter/DisplayCounter.h"
 #include "platform/input/HotSpot.h"
+#include "scores/frmScores.h"
 #include "support/BoardProbe.h"
 #include "support/ModalAnswer.h"
 #include "support/TestBoard.h"
@@ -57,6 +58,26 @@ class TestBoardTable : public QObject
     static QString stored(const TestBoard &t, const char *section, const char *key)
     {
         return t.store.values.value(MemorySettingsStore::path("Tessaly", section, key));
+    }
+
+    // Values that store a table written "score name,score name,...", best first, and the
+    // stored table written so.
+    static QMap<QString, QString> tableValues(const QString &table)
+    {
+        QMap<QString, QString> values;
+        for (const QString &row : table.split(u',').mid(0, 5)) {
+            const QString n = QString::number(values.size() / 2 + 1);
+            values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Score" + n), row.section(u' ', 0, 0));
+            values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Name" + n), row.section(u' ', 1));
+        }
+        return values;
+    }
+    static QString storedTable(const TestBoard &t)
+    {
+        QStringList rows;
+        for (const QByteArray n : {"1", "2", "3", "4", "5"})
+            rows << stored(t, "Scores", "Score" + n) + u' ' + stored(t, "Scores", "Name" + n);
+        return rows.join(u',');
     }
 
     static void clickOption(QWidget &speedWindow, int index)
@@ -169,11 +190,10 @@ private slots:
         QFETCH(Table, after);
         QFETCH(QStringList, names);
         QFETCH(qint16, place);
-        TestBoard t;
-        t.probe->setScores(before);
-        for (qint16 i = 0; i < 5; ++i)
-            t.board->setPlayerName(i, QString(QChar('A' + i)));
-        t.board->setPlayerName(0, QStringLiteral("A"));
+        QMap<QString, QString> values = tableValues(QStringLiteral("%1 A,%2 B,%3 C,%4 D,%5 E")
+                                                        .arg(before[0]).arg(before[1]).arg(before[2]).arg(before[3]).arg(before[4]));
+        values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Last Name Entered"), QStringLiteral("A"));
+        TestBoard t(1, values);
         QStringList seen;
         const ModalAnswer answer([&](QWidget &modal) {
             seen << modal.objectName();
@@ -220,6 +240,45 @@ private slots:
         QCOMPARE(flushesWhileShown, 1);
         QCOMPARE(nameWhileShown, QStringLiteral("Ada"));
         QCOMPARE(t.store.flushes, 1);
+    }
+
+    void twoCopiesOfTheGameLoseNoScore_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("table");
+        const QString both = "50 A,40 Them,30 Me,20 B,10 C", zeros = ",0 Anonymous,0 Anonymous,0 Anonymous,0 Anonymous";
+        QTest::newRow("add, add") << "add,other adds" << both;
+        QTest::newRow("other adds, add") << "other adds,add" << both;
+        QTest::newRow("add, other clears") << "add,other clears" << "0 Anonymous" + zeros;
+        QTest::newRow("other adds, clear") << "other adds,clear" << "0 Anonymous" + zeros;
+        QTest::newRow("clear, other adds") << "clear,other adds" << "40 Them" + zeros;
+        QTest::newRow("other clears, add") << "other clears,add" << "30 Me" + zeros;
+    }
+    void twoCopiesOfTheGameLoseNoScore()
+    {
+        // Another copy stores 40 by Them, or clears, between this copy's writes: each write
+        // keeps what is stored and adds, once, what this copy added since, marked where it
+        // lands; a Clear clears what was stored then.
+        QFETCH(QString, steps);
+        QFETCH(QString, table);
+        QMap<QString, QString> values = tableValues("50 A,20 B,10 C,5 D,1 E");
+        values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Last Name Entered"), QStringLiteral("Me"));
+        TestBoard t(1, values);
+        t.messageBox.fallback = MessageBox::vbYes;
+        t.closeDialogsWithDefaults();
+        for (const QString &step : steps.split(u',')) {
+            if (step == u"add") {
+                finishGameWith(t, 30);
+                QCOMPARE(t.board->PlayerName(t.board->miCurrentScorePos), QStringLiteral("Me"));
+            } else if (step == u"clear") {
+                frmScores(*t.board, t.messageBox, t.board.get()).cmdClear_Click();
+            } else {
+                QString rows = step == u"other clears" ? QStringList(5, "0 Anonymous").join(u',') : storedTable(t);
+                t.store.values.insert(tableValues(step == u"other adds" ? rows.insert(rows.startsWith(u"50") ? 5 : 0, "40 Them,") : rows));
+            }
+        }
+        t.board->close();
+        QCOMPARE(storedTable(t), table);
     }
 
     void aSpeedIsWrittenWhenItsWindowClosesChanged_data()

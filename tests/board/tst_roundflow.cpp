@@ -382,32 +382,40 @@ private slots:
     void aWaitEndsBehindAModalWindowOpenedDuringIt_data()
     {
         QTest::addColumn<bool>("inGap");
-        QTest::newRow("dark gap") << true;
-        QTest::newRow("hold of a release") << false;
+        QTest::addColumn<bool>("right");
+        QTest::newRow("dark gap") << true << true;
+        QTest::newRow("hold of a release") << false << true;
+        QTest::newRow("hold of a wrong release: the game ends after the window") << false << false;
     }
     void aWaitEndsBehindAModalWindowOpenedDuringIt()
     {
-        // A window opened from the menus while a step waits does not hold the step:
-        // its rest runs behind the window (the next light comes on, or the lights come back).
+        // A window opened from the menus while a step waits does not hold the step: its
+        // rest runs behind the window (the next light comes on, or the lights come back or
+        // go out), but a game it ends shows Game Over only once the window has closed.
         QFETCH(bool, inGap);
+        QFETCH(bool, right);
         probe().setGame(1, -1);
         if (inGap) {
             probe().setPlayback();
             board().tmrShowLights_Timer();
             board().tmrShowLights_Timer();
         } else {
-            press(due(0));
-            release(due(0));
+            press(right ? due(0) : notDue(0));
+            release(probe().pressIndex());
         }
         int litBehind = -1;
+        bool overBehind = true;
         const ModalAnswer answer([&](QWidget &window) {
             wait();
             litBehind = probe().litLights();
+            overBehind = !probe().lblGameOver().isHidden();
             window.close();
         });
         board().mnuGameSpeed_Click();
         QCOMPARE(litBehind, inGap ? 1 << due(1) : 0);
-        QCOMPARE(probe().lightsEnabled(), !inGap);
+        QCOMPARE(probe().lightsEnabled(), !inGap && right);
+        QVERIFY(!overBehind);
+        QCOMPARE(probe().lblGameOver().isHidden(), right);
     }
 
     void newGameOverAHeldWrongPressDarkensBothLights_data()

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -69,6 +70,7 @@ public:
         ++flushes;
         return mStore->flush();
     }
+    void reload() override { mStore->reload(); }
 
     void reopen() { mStore = std::make_unique<IniSettingsStore>(mFolder.path()); }
     // The values in the file now, as a later start of the game reads them.
@@ -435,6 +437,18 @@ class TestStress : public QObject
         triggerMenu(item);
     }
 
+    // A menu opened from the keyboard (Alt+G) takes the mouse, and so the release, from a held press.
+    void menuOverAPress()
+    {
+        ++m_seen["menu over a held press"];
+        trace(QStringLiteral("  menu over the press"));
+        QApplication::setActiveWindow(m_board.get());
+        auto *menu = m_board->menuBar()->findChild<QMenu *>(QStringLiteral("mnuGame"));
+        menu->popup(m_board->pos());
+        menu->close();
+        m_held.clear();
+    }
+
     void doubleClick(QPoint at)
     {
         if (!m_held.isEmpty())
@@ -497,6 +511,8 @@ class TestStress : public QObject
             modGlobals::giSpeed = qint16(chance(5) - 1);
         else if (kind < 98 && chance(4) == 0)
             m_board->close();
+        else if (kind >= 98 && !m_held.isEmpty())
+            menuOverAPress();
         --m_depth;
         check();
     }

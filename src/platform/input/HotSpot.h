@@ -56,8 +56,8 @@ signals:
     // x and y are relative to the hot-spot's top-left corner, in pixels.
     void mouseDown(int button, int shift, float x, float y);
     void mouseUp(int button, int shift, float x, float y);
-    // The press ended without a release: a modal window took the mouse or the
-    // keyboard away, so the release the player gives will never come here.
+    // The press ended without a release: a modal window or a menu took the mouse or
+    // the keyboard away, so the release the player gives will never come here.
     void mouseCancel();
 
 private:

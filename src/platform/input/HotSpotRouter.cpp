@@ -75,10 +75,14 @@ bool HotSpotRouter::eventFilter(QObject *watched, QEvent *event)
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
             return key(static_cast<QKeyEvent *>(event));
-        case QEvent::FocusOut:
+        case QEvent::FocusOut: {
             // The key releases now go to another window: a dialog, a menu or another program.
-            cancel(false);
+            // A menu opened from the keyboard takes the mouse's too, and so does the menu bar
+            // the keyboard went to: the board is not told when a menu of it opens.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            cancel(reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason);
             break;
+        }
         case QEvent::Hide:
             cancel(true);
             break;

@@ -16,8 +16,8 @@ class QWidget;
 // meanwhile. Every button counts, the second press of a double click is a press
 // like any other, and key auto-repeat is no press. The enabled state is the
 // hot-spots' own flag, since Qt drops the release of a widget disabled mid-press.
-// A press whose release can no longer come (a modal window took the mouse, or the
-// keyboard went elsewhere) is cancelled, never handed an invented release.
+// A press whose release can no longer come (a modal window or a menu took the mouse,
+// or the keyboard went elsewhere) is cancelled, never handed an invented release.
 class HotSpotRouter : public QObject
 {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QThread>
 
 #include <algorithm>
@@ -21,6 +22,12 @@ const char tokenVariable[] = "XDG_ACTIVATION_TOKEN";
 // taken for one that showed itself. And the pause between questions.
 constexpr std::chrono::milliseconds answerTime{1000};
 constexpr unsigned long retryPause = 50;
+
+// Where the sockets of a session with that runtime folder lie.
+QString socketFolder(const QString &runtime)
+{
+    return QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir() ? runtime : QDir::tempPath();
+}
 
 // Tokens are opaque words of printable characters; anything else is not passed on.
 bool isToken(const QByteArray &token)
@@ -48,9 +55,7 @@ QString SingleInstance::serverName(const QString &lockFile)
     const QFileInfo file(lockFile);
     const QString folder = QFileInfo(file.path()).canonicalFilePath();
     const QByteArray place = QFile::encodeName((folder.isEmpty() ? file.absolutePath() : folder) + u'/' + file.fileName());
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    const QString parent = QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir() ? runtime : QDir::tempPath();
-    return parent + u'/' + file.fileName() + u'-'
+    return socketFolder(qEnvironmentVariable("XDG_RUNTIME_DIR")) + u'/' + file.fileName() + u'-'
         + QString::fromLatin1(QCryptographicHash::hash(place, QCryptographicHash::Sha256).toHex().left(16));
 }
 
@@ -67,16 +72,18 @@ SingleInstance::Start SingleInstance::start(std::chrono::milliseconds patience)
             return Start::Unguarded;
         if (askHolder() == Answer::Shown)
             return Start::HandedOver;
-        if (deadline.hasExpired())
+        // A holder in another session would not show itself here, however long this waits.
+        m_beside = holderElsewhere();
+        if (m_beside || deadline.hasExpired())
             break;
         QThread::msleep(retryPause);
     }
-    // No holder answered all this time. A lock file that no running copy holds (one cut
-    // short by a kill as it was made) is taken over; one held elsewhere (another machine
-    // sharing the home folder) is left, and this copy runs unguarded.
+    // No holder answered. A lock file that no running copy holds (one cut short by a kill
+    // as it was made) is taken over; one held is left, and this copy runs beside a holder
+    // elsewhere, or unguarded beside one of this session that never answers.
     if (m_lock->removeStaleLockFile() && m_lock->tryLock(0))
         return Start::First;
-    return Start::Unguarded;
+    return m_beside ? Start::Beside : Start::Unguarded;
 }
 
 SingleInstance::Answer SingleInstance::askHolder() const
@@ -100,14 +107,36 @@ SingleInstance::Answer SingleInstance::askHolder() const
     return Answer::Closing;
 }
 
+bool SingleInstance::holderElsewhere() const
+{
+    qint64 pid = 0;
+    QString host;
+    if (!m_lock->getLockInfo(&pid, &host, nullptr))
+        return false;  // still being written
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return true;
+    // A session's runtime folder is in the environment it started its programs with.
+    QFile environment(QStringLiteral("/proc/%1/environ").arg(pid));
+    if (!environment.open(QIODevice::ReadOnly))
+        return false;
+    QString runtime;
+    for (const QByteArray &variable : environment.readAll().split('\0')) {
+        if (variable.startsWith("XDG_RUNTIME_DIR="))
+            runtime = QFile::decodeName(variable.mid(16));
+    }
+    return QFileInfo(socketFolder(runtime)).canonicalFilePath()
+        != QFileInfo(socketFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"))).canonicalFilePath();
+}
+
 void SingleInstance::listen()
 {
-    if (!m_lock || !m_lock->isLocked() || m_server)
+    if (!m_lock || !(m_lock->isLocked() || m_beside) || m_server)
         return;
     const auto accepts = [](const QByteArray &line) { return line == request || line.startsWith(request + ' '); };
     m_server = new LocalLine(reply, accepts, this);
     connect(m_server, &LocalLine::received, this, &SingleInstance::answer);
-    // The lock is ours, so a socket of this name was left by a copy that died.
+    // No copy answered on it when this one started, so a socket of this name was left by
+    // one that died.
     if (!m_server->listen(serverName(m_lock->fileName()))) {
         delete m_server;
         m_server = nullptr;

@@ -13,7 +13,9 @@ class LocalLine;
 // One running copy of the program for one lock file. The first start takes the lock
 // (a QLockFile: one left by a copy that died is taken over) and listens on a Unix-domain socket
 // named after it; a later start finds the lock held, asks the holder through that socket
-// to show itself, and ends.
+// to show itself, and ends. The socket lies in the user's runtime folder, so a holder in
+// another login session (or on another machine sharing the home folder) cannot be asked:
+// a start there runs beside it, and takes the later starts of its own session.
 class SingleInstance final : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,7 @@ public:
         First,       // this copy holds the lock; listen() takes the later starts
         Unguarded,   // no lock could be had (no folder, or a holder that never answers)
         HandedOver,  // another copy runs and was asked to show itself: this one ends
+        Beside,      // the holder runs in another session; listen() takes this one's later starts
     };
 
     // An empty lockFile guards nothing: every start is Unguarded.
@@ -53,8 +56,12 @@ signals:
 private:
     enum class Answer { Shown, Closing, Absent };
     Answer askHolder() const;
+    // Whether the holder runs where this copy cannot ask it: on another machine, or in a
+    // login session with another runtime folder.
+    bool holderElsewhere() const;
     void answer(const QByteArray &line);
 
     std::unique_ptr<QLockFile> m_lock;
     LocalLine *m_server{};
+    bool m_beside{};
 };

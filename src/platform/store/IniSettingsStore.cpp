@@ -100,6 +100,11 @@ bool IniSettingsStore::flush()
     return ok;
 }
 
+void IniSettingsStore::reload()
+{
+    mFiles.clear();
+}
+
 IniSettingsStore::File &IniSettingsStore::fileFor(const QString &app)
 {
     const auto [slot, added] = mFiles.try_emplace(app);

@@ -10,10 +10,10 @@
 
 // The settings store as one INI file per application, <folder>/<app>/<app>.ini.
 //
-// Each file is read once, at the first get or save for its application, and replaced
-// whole at flush() (temporary file, checked writes, fsync, rename), or when the store
-// is destroyed with saves not yet flushed. No lock is taken: two copies of the game each
-// replace the file whole, and the last to write wins.
+// Each file is read at the first get or save for its application (again after reload()),
+// and replaced whole at flush() (temporary file, checked writes, fsync, rename), or when
+// the store is destroyed with saves not yet flushed. No lock is taken: a copy of the game
+// that must keep what another copy wrote reloads just before it saves and flushes.
 //
 // What is at the path decides what the store may do with it:
 // - nothing: the defaults, and the file is made at the first flush;
@@ -41,6 +41,7 @@ public:
     void save(const QString &app, const QString &section, const QString &key,
               const QString &text) override;
     bool flush() override;
+    void reload() override;
 
     // Where the file of app lives; empty when the store has no folder.
     QString fileName(const QString &app) const;

@@ -21,4 +21,7 @@ public:
     // within a bounded time, never waiting on a lock or on another program. False when
     // the write failed; the store then holds what it held before, and nothing is shown.
     virtual bool flush() = 0;
+    // Reads the lasting store again, so that the next get gives what another program made
+    // lasting meanwhile. Values saved and not yet flushed are dropped.
+    virtual void reload() = 0;
 };

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QWidget>
 
@@ -134,28 +136,39 @@ private slots:
         QCOMPARE(host.log.filter(" up ").size(), 2);
     }
 
-    void aModalWindowEndsTheCapture_data()
+    void aWindowOrMenuTakingTheMouseEndsTheCapture_data()
     {
         QTest::addColumn<bool>("byKey");
-        QTest::newRow("mouse") << false;
-        QTest::newRow("key") << true;
+        QTest::addColumn<QString>("taker");
+        QTest::newRow("mouse, modal window") << false << "modal window";
+        QTest::newRow("key, modal window") << true << "modal window";
+        QTest::newRow("mouse, menu (Alt+G)") << false << "menu";
+        QTest::newRow("mouse, menu bar (Alt, then G)") << false << "menu bar";
     }
-    void aModalWindowEndsTheCapture()
+    void aWindowOrMenuTakingTheMouseEndsTheCapture()
     {
-        // When a modal window takes the mouse and keyboard mid-press, the press is
-        // cancelled at once, and the release that comes after the window closes is no one's.
+        // When a modal window, a menu or the menu bar takes the mouse or keyboard mid-press,
+        // the press is cancelled at once, and the release that comes after is no one's.
         QFETCH(bool, byKey);
+        QFETCH(QString, taker);
         Host host;
+        QVERIFY(QTest::qWaitForWindowActive(&host.window));
         if (byKey)
             host.key(QEvent::KeyPress, Qt::Key_1);
         else
             QTest::mousePress(host.surface, Qt::RightButton, {}, QPoint(100, 100));
         QDialog dialog(&host.window);
         dialog.setModal(true);
-        dialog.show();
+        QMenu menu(&host.window);
+        menu.addAction(QStringLiteral("New Game"));
+        QMenuBar bar(&host.window);
+        (taker == u"menu" ? &menu : taker == u"menu bar" ? static_cast<QWidget *>(&bar) : &dialog)->show();
+        if (taker == u"menu bar")
+            bar.setFocus(Qt::MenuBarFocusReason);
         QCOMPARE(host.log, (QStringList{byKey ? "below down 0 0 0 0" : "below down 2 0 60 60", "below cancel"}));
         QVERIFY(!host.router->captured());
         dialog.close();
+        menu.close();
         if (byKey)
             host.key(QEvent::KeyRelease, Qt::Key_1);
         else

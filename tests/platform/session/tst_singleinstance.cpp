@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -105,6 +107,43 @@ private slots:
         QCOMPARE(next.start(200ms), Start::First);
     }
 
+    void aHolderThatCannotBeAskedLeavesTheStartRunning_data()
+    {
+        QTest::addColumn<QString>("runtime");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<Start>("later");
+        QTest::addColumn<Start>("third");
+        const QString here = QSysInfo::machineHostName(), mine = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        QTest::newRow("another session") << QCoreApplication::applicationDirPath() << here << Start::Beside << Start::HandedOver;
+        QTest::newRow("another machine") << mine << QStringLiteral("elsewhere.invalid") << Start::Beside << Start::HandedOver;
+    }
+    void aHolderThatCannotBeAskedLeavesTheStartRunning()
+    {
+        // A live holder that takes no requests keeps its lock, and a later start still runs:
+        // after its patience when the holder is in this session, at once beside one in
+        // another session or on another machine sharing the home folder, which could not be
+        // shown here; the third start then goes to the second.
+        QFETCH(QString, runtime);
+        QFETCH(QString, host);
+        QFETCH(Start, later);
+        QFETCH(Start, third);
+        QProcess holder;
+        holder.start(QStringLiteral("env"), {"XDG_RUNTIME_DIR=" + runtime, QStringLiteral("sleep"), QStringLiteral("60")});
+        QVERIFY(holder.waitForStarted());
+        const auto stop = qScopeGuard([&] { holder.kill(); holder.waitForFinished(); });
+        QLockFile held(m_lock);
+        QVERIFY(QDir().mkpath(QFileInfo(m_lock).path()) && held.tryLock());
+        QFile lock(m_lock);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(holder.processId()) + "\nsleep\n" + host.toUtf8() + '\n');
+        lock.close();
+        SingleInstance second(m_lock);
+        QCOMPARE(second.start(200ms), later);
+        second.listen();
+        SingleInstance next(m_lock);
+        QCOMPARE(startElsewhere(next, 200ms), third);
+    }
+
     void aHolderIsJudgedByItsAnswer_data()
     {
         QTest::addColumn<bool>("listens");
@@ -114,7 +153,7 @@ private slots:
         QTest::newRow("answers ok") << true << true << true << Start::HandedOver;
         QTest::newRow("stopped, line open") << true << false << false << Start::HandedOver;
         QTest::newRow("hangs up unanswered") << true << false << true << Start::Unguarded;
-        // Another machine on a shared home: the holder keeps its lock, and the start runs.
+        // A holder in this session that takes no requests keeps its lock, and the start runs.
         QTest::newRow("takes no requests") << false << false << false << Start::Unguarded;
     }
     void aHolderIsJudgedByItsAnswer()

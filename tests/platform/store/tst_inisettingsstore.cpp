@@ -103,6 +103,7 @@ private slots:
     // When the file is written
     void shutDownSavesLandTogether();
     void flushWritesTheSavesNowAndNothingBefore();
+    void reloadReadsWhatAnotherCopyStored();
 
     // Where the file lives, and what may stand there instead
     void userConfigFolderFollowsTheXdgRules_data();
@@ -389,6 +390,18 @@ void tst_IniSettingsStore::flushWritesTheSavesNowAndNothingBefore()
     QVERIFY(TestFiles::read(store.fileName(app)).contains("Speed=0"));
     QVERIFY(store.flush());
     QVERIFY(TestFiles::read(store.fileName(app)).contains("Speed=2"));
+}
+
+void tst_IniSettingsStore::reloadReadsWhatAnotherCopyStored()
+{
+    // reload() drops the saves not yet flushed and reads what another copy made lasting.
+    IniSettingsStore mine(mDir->path()), other(mDir->path());
+    mine.save(app, scores, QStringLiteral("Name1"), QStringLiteral("Dropped"));
+    other.save(app, scores, QStringLiteral("Name2"), QStringLiteral("Them"));
+    QVERIFY(other.flush());
+    mine.reload();
+    QCOMPARE(mine.get(app, scores, QStringLiteral("Name1"), QStringLiteral("Anonymous")), QStringLiteral("Anonymous"));
+    QCOMPARE(mine.get(app, scores, QStringLiteral("Name2"), QString()), QStringLiteral("Them"));
 }
 
 void tst_IniSettingsStore::userConfigFolderFollowsTheXdgRules_data()
