@@ -7,10 +7,10 @@
 //
 // Prints tab-separated lines for bench/run.sh: "row", metric, measured, target,
 // verdict; and "note", text.
-#include "MonitorRecorder.h"
-#include "ToneAnalysis.h"
 #include "app/Identity.h"
+#include "MonitorRecorder.h"
 #include "platform/sound/PulseSound.h"
+#include "ToneAnalysis.h"
 
 #include "BenchTable.h"
 

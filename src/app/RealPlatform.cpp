@@ -2,16 +2,16 @@
 
 #include "app/Identity.h"
 
-#include "platform/session/AfterFirstFrame.h"
-#include "platform/store/IniSettingsStore.h"
-#include "platform/shell/LinuxRegistry.h"
 #include "platform/help/QtHelpViewer.h"
-#include "platform/widgets/QtMessageBox.h"
 #include "platform/pump/QtMessagePump.h"
+#include "platform/session/AfterFirstFrame.h"
+#include "platform/shell/LinuxRegistry.h"
 #include "platform/shell/QtShell.h"
 #include "platform/sound/AlsaSound.h"
 #include "platform/sound/FallbackSound.h"
 #include "platform/sound/PulseSound.h"
+#include "platform/store/IniSettingsStore.h"
+#include "platform/widgets/QtMessageBox.h"
 
 RealPlatform::RealPlatform()
     : m_pump(std::make_unique<QtMessagePump>())

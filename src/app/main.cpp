@@ -4,8 +4,8 @@
 #include "platform/session/AfterFirstFrame.h"
 #include "platform/session/SingleInstance.h"
 #include "platform/session/Translations.h"
-#include "platform/widgets/Twips.h"
 #include "platform/session/UnixSignals.h"
+#include "platform/widgets/Twips.h"
 
 #include <QApplication>
 #include <QIcon>

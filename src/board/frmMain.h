@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/pump/MessagePump.h"
 #include "platform/Platform.h"
+#include "platform/pump/MessagePump.h"
 #include "scores/ScoreTable.h"
 
 #include <QByteArray>

@@ -2,8 +2,8 @@
 // image, followed by one synchronous refresh where a light or the button changes.
 #include "board/frmMain.h"
 
-#include "platform/session/App.h"
 #include "platform/input/HotSpot.h"
+#include "platform/session/App.h"
 #include "platform/widgets/Surface.h"
 
 #include <QResource>

@@ -9,8 +9,8 @@
 // judged after the press, and New Game waits for a press or release being judged.
 #include "board/frmMain.h"
 
-#include "globals/modGlobals.h"
 #include "counter/DisplayCounter.h"
+#include "globals/modGlobals.h"
 #include "platform/input/HotSpot.h"
 #include "platform/sound/Sound.h"
 

@@ -6,9 +6,9 @@
 #include "globals/modGlobals.h"
 #include "platform/session/App.h"
 #include "platform/store/SettingsStore.h"
-#include "scores/StoredNumber.h"
 #include "scores/frmNewHighScore.h"
 #include "scores/frmScores.h"
+#include "scores/StoredNumber.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "info/clsWinHelp.h"
 
-#include "platform/session/App.h"
 #include "platform/help/HelpViewer.h"
+#include "platform/session/App.h"
 
 #include <QByteArray>
 #include <QWidget>

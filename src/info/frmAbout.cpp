@@ -1,10 +1,10 @@
 #include "info/frmAbout.h"
 
 #include "platform/session/App.h"
-#include "platform/widgets/MessageBox.h"
-#include "platform/widgets/PlainAccessKeys.h"
 #include "platform/shell/Registry.h"
 #include "platform/shell/Shell.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/widgets/PlainAccessKeys.h"
 #include "platform/widgets/Twips.h"
 
 #include <QApplication>
