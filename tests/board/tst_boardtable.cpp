@@ -60,15 +60,16 @@ class TestBoardTable : public QObject
         return t.store.values.value(MemorySettingsStore::path("Tessaly", section, key));
     }
 
-    // Values that store a table written "score name,score name,...", best first, and the
-    // stored table written so.
-    static QMap<QString, QString> tableValues(const QString &table)
+    // Values that store a table written "score name,score name,...", best first, and a last name entered.
+    static QMap<QString, QString> tableValues(const QString &table, const QString &lastName = QString())
     {
         QMap<QString, QString> values;
-        for (const QString &row : table.split(u',').mid(0, 5)) {
-            const QString n = QString::number(values.size() / 2 + 1);
-            values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Score" + n), row.section(u' ', 0, 0));
-            values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Name" + n), row.section(u' ', 1));
+        if (!lastName.isNull())
+            values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Last Name Entered"), lastName);
+        int n = 0;
+        for (const QString &row : table.split(u',')) {
+            values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Score" + QString::number(++n)), row.section(u' ', 0, 0));
+            values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Name" + QString::number(n)), row.section(u' ', 1));
         }
         return values;
     }
@@ -190,10 +191,8 @@ private slots:
         QFETCH(Table, after);
         QFETCH(QStringList, names);
         QFETCH(qint16, place);
-        QMap<QString, QString> values = tableValues(QStringLiteral("%1 A,%2 B,%3 C,%4 D,%5 E")
-                                                        .arg(before[0]).arg(before[1]).arg(before[2]).arg(before[3]).arg(before[4]));
-        values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Last Name Entered"), QStringLiteral("A"));
-        TestBoard t(1, values);
+        TestBoard t(1, tableValues(QStringLiteral("%1 A,%2 B,%3 C,%4 D,%5 E")
+                                       .arg(before[0]).arg(before[1]).arg(before[2]).arg(before[3]).arg(before[4]), "A"));
         QStringList seen;
         const ModalAnswer answer([&](QWidget &modal) {
             seen << modal.objectName();
@@ -244,37 +243,35 @@ private slots:
 
     void twoCopiesOfTheGameLoseNoScore_data()
     {
-        QTest::addColumn<QString>("steps");
+        // A step: this copy adds 30 by Me, or clears, or the other copy stores a table.
+        QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("table");
-        const QString both = "50 A,40 Them,30 Me,20 B,10 C", zeros = ",0 Anonymous,0 Anonymous,0 Anonymous,0 Anonymous";
-        QTest::newRow("add, add") << "add,other adds" << both;
-        QTest::newRow("other adds, add") << "other adds,add" << both;
-        QTest::newRow("add, other clears") << "add,other clears" << "0 Anonymous" + zeros;
-        QTest::newRow("other adds, clear") << "other adds,clear" << "0 Anonymous" + zeros;
-        QTest::newRow("clear, other adds") << "clear,other adds" << "40 Them" + zeros;
-        QTest::newRow("other clears, add") << "other clears,add" << "30 Me" + zeros;
+        const QString zeros = ",0 Anonymous,0 Anonymous,0 Anonymous,0 Anonymous", them = "50 A,40 Them,20 B,10 C,5 D",
+                      both = "50 A,40 Them,30 Me,20 B,10 C";
+        QTest::newRow("add, other adds") << QStringList{"add", both} << both;
+        QTest::newRow("other adds, add") << QStringList{them, "add"} << both;
+        QTest::newRow("add, other clears") << QStringList{"add", "0 Anonymous" + zeros} << "0 Anonymous" + zeros;
+        QTest::newRow("other adds, clear") << QStringList{them, "clear"} << "0 Anonymous" + zeros;
+        QTest::newRow("clear, other adds") << QStringList{"clear", "40 Them" + zeros} << "40 Them" + zeros;
+        QTest::newRow("other clears, add") << QStringList{"0 Anonymous" + zeros, "add"} << "30 Me" + zeros;
     }
     void twoCopiesOfTheGameLoseNoScore()
     {
-        // Another copy stores 40 by Them, or clears, between this copy's writes: each write
-        // keeps what is stored and adds, once, what this copy added since, marked where it
-        // lands; a Clear clears what was stored then.
-        QFETCH(QString, steps);
+        // Each write keeps what is stored and adds, once, what this copy added since, marked
+        // where it lands; a Clear clears what was stored then.
+        QFETCH(QStringList, steps);
         QFETCH(QString, table);
-        QMap<QString, QString> values = tableValues("50 A,20 B,10 C,5 D,1 E");
-        values.insert(MemorySettingsStore::path("Tessaly", "Scores", "Last Name Entered"), QStringLiteral("Me"));
-        TestBoard t(1, values);
+        TestBoard t(1, tableValues("50 A,20 B,10 C,5 D,1 E", "Me"));
         t.messageBox.fallback = MessageBox::vbYes;
         t.closeDialogsWithDefaults();
-        for (const QString &step : steps.split(u',')) {
+        for (const QString &step : steps) {
             if (step == u"add") {
                 finishGameWith(t, 30);
                 QCOMPARE(t.board->PlayerName(t.board->miCurrentScorePos), QStringLiteral("Me"));
             } else if (step == u"clear") {
                 frmScores(*t.board, t.messageBox, t.board.get()).cmdClear_Click();
             } else {
-                QString rows = step == u"other clears" ? QStringList(5, "0 Anonymous").join(u',') : storedTable(t);
-                t.store.values.insert(tableValues(step == u"other adds" ? rows.insert(rows.startsWith(u"50") ? 5 : 0, "40 Them,") : rows));
+                t.store.values.insert(tableValues(step));
             }
         }
         t.board->close();

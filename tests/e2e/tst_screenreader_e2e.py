@@ -1,6 +1,5 @@
-"""The game as a screen reader meets it: a private session bus with the accessibility bus,
-the screen reader's switches set as Orca sets them, and a round played and followed through
-AT-SPI (pyatspi) alone, with no mouse, key or screen grab."""
+"""The game as a screen reader meets it: on a private session bus with the accessibility bus
+switched on as Orca does, a round is played and followed through AT-SPI alone."""
 import os
 import subprocess
 import tempfile
@@ -19,6 +18,10 @@ import pyatspi  # noqa: E402
 LIGHTS = ('Red light', 'Yellow light', 'Blue light', 'Green light')
 
 
+def named(root, name):
+    return pyatspi.findDescendant(root, lambda o: o.name == name)
+
+
 class ScreenReaderEndToEnd(unittest.TestCase):
     def setUp(self):
         # Asking for the accessibility bus starts it; then the switches go on.
@@ -34,19 +37,17 @@ class ScreenReaderEndToEnd(unittest.TestCase):
             'object:property-change:accessible-value')
         config = tempfile.TemporaryDirectory()
         self.addCleanup(config.cleanup)
-        # Fast speed: each light of a playback stays lit longest.
         os.makedirs(os.path.join(config.name, 'Tessaly'))
         with open(os.path.join(config.name, 'Tessaly', 'Tessaly.ini'), 'w') as ini:
-            ini.write('[Settings]\nSpeed=2\n')
+            ini.write('[Settings]\nSpeed=2\n')  # Fast: each light of a playback stays lit longest
         self.game = subprocess.Popen([os.environ['TESSALY_BINARY']], env=dict(
             os.environ, XDG_CONFIG_HOME=config.name, QT_QPA_PLATFORM='xcb', LC_ALL='C.UTF-8', LANGUAGE=''))
         self.addCleanup(self.game.wait, 10)
         self.addCleanup(self.game.terminate)
-        self.board = self.wait_for(lambda: self.window('Tessaly'))
+        self.board = self.window('Tessaly')
         self.assertIsNotNone(self.board, 'the board never appeared on the accessibility bus')
 
     def hear(self, event):
-        # Each event as (kind, name of its object, what it tells), read as it comes.
         source, kind = event.source, event.type.split(':')[-1]
         source.clearCache()
         detail = {'showing': lambda: event.detail1, 'accessible-description': lambda: source.description,
@@ -61,12 +62,12 @@ class ScreenReaderEndToEnd(unittest.TestCase):
         return found()
 
     def window(self, name):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.get_process_id() == self.game.pid:
-                return next((w for w in app if w.name == name), None)
+        return self.wait_for(lambda: next((w for app in pyatspi.Registry.getDesktop(0)
+                                           if app is not None and app.get_process_id() == self.game.pid
+                                           for w in app if w.name == name), None))
 
     def press(self, name, root=None):
-        action = pyatspi.findDescendant(root or self.board, lambda o: o.name == name).queryAction()
+        action = named(root or self.board, name).queryAction()
         self.assertEqual(action.getName(0), 'Press')
         action.doAction(0)
 
@@ -79,9 +80,8 @@ class ScreenReaderEndToEnd(unittest.TestCase):
         self.assertTrue(self.wait_for(lambda: event in self.heard), f'{event} not in {self.heard}')
 
     def playback(self):
-        # The lights a playback lights, heard as they are described Lit, until the player's turn.
-        start = len(self.heard)
-        red = pyatspi.findDescendant(self.board, lambda o: o.name == 'Red light')
+        # The lights described Lit until the player's turn.
+        start, red = len(self.heard), named(self.board, 'Red light')
         self.wait_for(lambda: red.clearCache() or red.getState().contains(pyatspi.STATE_ENABLED))
         return [name for kind, name, detail in self.heard[start:] if detail == 'Lit']
 
@@ -92,23 +92,20 @@ class ScreenReaderEndToEnd(unittest.TestCase):
         self.hears('accessible-value', 'Level 0', 0.0)
         first = self.playback()
         self.assertEqual(len(first), 1, self.heard)
-
         self.press(first[0])
         self.hears('accessible-value', 'Level 1', 1.0)
         second = self.playback()
         self.assertEqual((len(second), second[0]), (2, first[0]), self.heard)
         self.press(next(light for light in LIGHTS if light != first[0]))
         self.hears('showing', 'Game Over', 1)
-
         # A score of 1 takes a place: the name entry asks its question, OK the default.
-        entry = self.wait_for(lambda: self.window('New High Score'))
+        entry = self.window('New High Score')
         field = pyatspi.findDescendant(entry, lambda o: o.getRole() == pyatspi.ROLE_TEXT)
         self.assertEqual(field.name, 'Enter in your name for the record books')
         self.assertTrue(field.getState().contains(pyatspi.STATE_FOCUSED))
-        ok = pyatspi.findDescendant(entry, lambda o: o.name == 'OK')
-        self.assertTrue(ok.getState().contains(pyatspi.STATE_IS_DEFAULT))
+        self.assertTrue(named(entry, 'OK').getState().contains(pyatspi.STATE_IS_DEFAULT))
         self.press('OK', entry)
-        self.press('Return to Tessaly', self.wait_for(lambda: self.window('High Scores')))
+        self.press('Return to Tessaly', self.window('High Scores'))
         self.assertEqual(self.level(), ('Level 1', 1.0))
 
 

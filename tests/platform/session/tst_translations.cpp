@@ -92,10 +92,8 @@ void TestTranslations::theLocaleChoosesTheGamesAndQtsLanguage_data()
     QTest::newRow("Germany") << QStringLiteral("de_DE") << QStringLiteral("de") << german;
     QTest::newRow("Austria") << QStringLiteral("de_AT") << QStringLiteral("de") << german;
     QTest::newRow("Switzerland") << QStringLiteral("de_CH") << QStringLiteral("de") << german;
-    QTest::newRow("France") << QStringLiteral("fr_FR") << QStringLiteral("fr")
-                            << QStringList{"Meilleurs scores", "Partie finie", "&Oui", "&Non"};
-    QTest::newRow("Spain") << QStringLiteral("es_ES") << QStringLiteral("es")
-                           << QStringList{"Récords", "Terminado", "&Sí", "&No"};
+    QTest::newRow("France") << QStringLiteral("fr_FR") << QStringLiteral("fr") << QStringList{"Meilleurs scores", "Partie finie", "&Oui", "&Non"};
+    QTest::newRow("Spain") << QStringLiteral("es_ES") << QStringLiteral("es") << QStringList{"Récords", "Terminado", "&Sí", "&No"};
     // Without a translation of the game, every text is the English of the sources.
     QTest::newRow("C") << QStringLiteral("C") << QString() << english;
     QTest::newRow("English") << QStringLiteral("en_GB") << QString() << english;
