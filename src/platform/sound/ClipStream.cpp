@@ -20,10 +20,18 @@ qint64 ClipStream::frameBytes() const
     return m_channels * qint64(sizeof(qint16));
 }
 
+void ClipStream::setLeadMilliseconds(int milliseconds)
+{
+    m_leadMilliseconds = milliseconds;
+}
+
 void ClipStream::setClip(const QByteArray &pcm)
 {
-    const QByteArray pad(qint64(m_sampleRate) * kPadMilliseconds / 1000 * frameBytes(), '\0');
-    m_queue = (pendingBytes() > 0 ? fadeOfRest() : pad) + pcm.left(pcm.size() - pcm.size() % frameBytes()) + pad;
+    const auto silence = [this](int milliseconds) {
+        return QByteArray(qint64(m_sampleRate) * milliseconds / 1000 * frameBytes(), '\0');
+    };
+    m_queue = (pendingBytes() > 0 ? fadeOfRest() : silence(m_leadMilliseconds))
+              + pcm.left(pcm.size() - pcm.size() % frameBytes()) + silence(kPadMilliseconds);
     m_position = 0;
 }
 

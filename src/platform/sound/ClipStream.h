@@ -19,6 +19,10 @@ public:
     // Frames are signed 16-bit native-endian samples, channels to a frame.
     ClipStream(int channels, int sampleRate);
 
+    // The silence before a clip where nothing was sounding (kPadMilliseconds unless
+    // set): a server that drops nothing of a starting stream would only make it late.
+    void setLeadMilliseconds(int milliseconds);
+
     // The clip is heard from its first frame to its last: what is left of the one
     // still sounding fades out over a few milliseconds first, so the cut does not
     // click; with nothing left, a few milliseconds of silence lead in.
@@ -34,6 +38,7 @@ private:
 
     const int m_channels;
     const int m_sampleRate;
+    int m_leadMilliseconds{kPadMilliseconds};
     QByteArray m_queue;
     qint64 m_position{};
 };

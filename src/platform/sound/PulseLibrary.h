@@ -1,6 +1,7 @@
 #pragma once
 
 #include <pulse/context.h>
+#include <pulse/introspect.h>
 #include <pulse/proplist.h>
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
@@ -17,7 +18,7 @@
     F(pa_proplist_new) F(pa_proplist_sets) F(pa_proplist_free)                      \
     F(pa_context_new_with_proplist) F(pa_context_set_state_callback)                \
     F(pa_context_connect) F(pa_context_get_state) F(pa_context_disconnect)          \
-    F(pa_context_unref)                                                             \
+    F(pa_context_unref) F(pa_context_get_server_info)                               \
     F(pa_stream_new_with_proplist) F(pa_stream_set_state_callback)                  \
     F(pa_stream_set_write_callback) F(pa_stream_connect_playback)                   \
     F(pa_stream_get_state) F(pa_stream_writable_size) F(pa_stream_write)            \

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <sys/time.h>
 
@@ -20,6 +21,11 @@ constexpr int kChannels = 1;
 // What the server holds of a clip ahead of what it plays. A cut-off is heard
 // after it, and a sound thread late by less never leaves a hole in a tone.
 constexpr int kBufferMilliseconds = 40;
+// PipeWire's pulse server runs the whole graph at a period of about half of it, and at
+// the default 1024 frames (21 ms at 48 kHz) when asked for more: a tone would start a
+// period late. Asked for less, the graph runs at 256 frames while the game plays, and
+// at its default again once the stream rests corked.
+constexpr int kPipeWireBufferMilliseconds = 10;
 constexpr size_t kPadBytes = kRate * ClipStream::kPadMilliseconds / 1000 * kChannels * 2;
 // Ready this long after a tone or prepare(), so the tones of a game (at most a
 // player's pause apart) never wake the device; then at rest.
@@ -158,7 +164,8 @@ private:
         pa.pa_stream_set_write_callback(stream, &Line::onWritable, this);
         pa_buffer_attr buffer{};
         buffer.maxlength = uint32_t(-1);
-        buffer.tlength = uint32_t(kRate * kBufferMilliseconds / 1000 * kChannels * 2);
+        buffer.tlength = uint32_t(kRate * (onPipeWire ? kPipeWireBufferMilliseconds : kBufferMilliseconds) / 1000
+                                  * kChannels * 2);
         buffer.prebuf = uint32_t(-1);
         buffer.minreq = uint32_t(-1);
         buffer.fragsize = uint32_t(-1);
@@ -228,12 +235,25 @@ private:
             rest = api->time_new(api, &until, &Line::onRest, this);
     }
 
+    static void onServerInfo(pa_context *, const pa_server_info *info, void *self)
+    {
+        auto *line = static_cast<Line *>(self);
+        line->onPipeWire = info && info->server_name && std::strstr(info->server_name, "PipeWire");
+        // PipeWire drops nothing of a stream that starts again: silence there is only delay.
+        line->clips.setLeadMilliseconds(line->onPipeWire ? 0 : ClipStream::kPadMilliseconds);
+        line->openStream();
+    }
+
     static void onContextState(pa_context *context, void *self)
     {
         auto *line = static_cast<Line *>(self);
         switch (line->pa.pa_context_get_state(context)) {
         case PA_CONTEXT_READY:
-            line->openStream();
+            // Which server answers decides the stream's buffer and lead-in.
+            if (pa_operation *operation = line->pa.pa_context_get_server_info(context, &Line::onServerInfo, line))
+                line->pa.pa_operation_unref(operation);
+            else
+                line->failed();
             break;
         case PA_CONTEXT_FAILED:
         case PA_CONTEXT_TERMINATED:
@@ -298,6 +318,7 @@ private:
     pa_time_event *retry{};
     pa_time_event *rest{};
     bool streamReady{};
+    bool onPipeWire{};
     bool corked{true};
     ClipStream clips{kChannels, kRate};
 

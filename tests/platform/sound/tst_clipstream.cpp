@@ -63,20 +63,29 @@ private slots:
         QCOMPARE(stream.pendingBytes(), 2000 + 4 * kPadFrames - given);
     }
 
+    void theClipComesOutWholeAfterItsLeadThenNothing_data()
+    {
+        QTest::addColumn<int>("leadMilliseconds");
+        QTest::newRow("lead") << int(ClipStream::kPadMilliseconds);
+        QTest::newRow("no lead, for a server that drops nothing") << 0;
+    }
     void theClipComesOutWholeAfterItsLeadThenNothing()
     {
-        // A clip started from rest: a few milliseconds of silence, every sample of
-        // the clip in order, a few milliseconds of silence, and then nothing more.
+        // A clip started from rest: its lead of silence, every sample of the clip in
+        // order, a few milliseconds of silence, and then nothing more.
+        QFETCH(int, leadMilliseconds);
+        const int lead = int(kRate) * leadMilliseconds / 1000;
         ClipStream stream(1, kRate);
+        stream.setLeadMilliseconds(leadMilliseconds);
         const QVector<qint16> clip = ramp(3000, -1500);
         stream.setClip(frames(clip));
         QVector<qint16> heard;
         for (int i = 0; i < 20; ++i)
             heard += readSamples(stream, 441); // in server-sized pieces
-        QCOMPARE(heard.size(), kPadFrames + clip.size() + kPadFrames);
-        QCOMPARE(heard.mid(0, kPadFrames), QVector<qint16>(kPadFrames, 0));
-        QCOMPARE(heard.mid(kPadFrames, clip.size()), clip);
-        QCOMPARE(heard.mid(kPadFrames + clip.size()), QVector<qint16>(kPadFrames, 0));
+        QCOMPARE(heard.size(), lead + clip.size() + kPadFrames);
+        QCOMPARE(heard.mid(0, lead), QVector<qint16>(lead, 0));
+        QCOMPARE(heard.mid(lead, clip.size()), clip);
+        QCOMPARE(heard.mid(lead + clip.size()), QVector<qint16>(kPadFrames, 0));
         QCOMPARE(stream.pendingBytes(), 0);
     }
 
