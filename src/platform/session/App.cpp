@@ -17,6 +17,11 @@ QString &languageInUse()
     static QString language;
     return language;
 }
+
+QVersionNumber version()
+{
+    return QVersionNumber::fromString(QCoreApplication::applicationVersion());
+}
 } // namespace
 
 QString App::title()
@@ -26,17 +31,17 @@ QString App::title()
 
 int App::major()
 {
-    return QVersionNumber::fromString(QCoreApplication::applicationVersion()).majorVersion();
+    return version().majorVersion();
 }
 
 int App::minor()
 {
-    return QVersionNumber::fromString(QCoreApplication::applicationVersion()).minorVersion();
+    return version().minorVersion();
 }
 
 int App::revision()
 {
-    return QVersionNumber::fromString(QCoreApplication::applicationVersion()).microVersion();
+    return version().microVersion();
 }
 
 QString App::path()

@@ -66,6 +66,14 @@ void saveShutDownValues(SettingsStore &store, const QString &name)
     store.save(app, settings, QStringLiteral("Speed"), QStringLiteral("2"));
 }
 
+// The settings file after a shut-down by "Before" in folder, the store closed again.
+QString savedBefore(const QString &folder)
+{
+    IniSettingsStore store(folder);
+    saveShutDownValues(store, QStringLiteral("Before"));
+    return store.fileName(app);
+}
+
 int writeAsChild(int argc, char *argv[], const QString &folder)
 {
     QCoreApplication application(argc, argv);
@@ -538,12 +546,7 @@ void tst_IniSettingsStore::fullDiskLeavesThePreviousFileWhole()
 {
     // A write cut short (here by a file-size limit, which binds root too, as a full disk
     // would) keeps the previous file byte for byte and leaves no temporary file behind.
-    QString path;
-    {
-        IniSettingsStore store(mDir->path());
-        saveShutDownValues(store, QStringLiteral("Before"));
-        path = store.fileName(app);
-    }
+    const QString path = savedBefore(mDir->path());
     const QByteArray before = TestFiles::read(path);
     QVERIFY(before.size() > 100 && before.size() < 4096);
 
@@ -574,12 +577,7 @@ void tst_IniSettingsStore::readOnlyFolderLeavesThePreviousFileWhole()
 {
     // A folder and file the player may not write keep the previous file; root may write
     // anywhere, so the save runs in a child process as the unprivileged "nobody".
-    QString path;
-    {
-        IniSettingsStore store(mDir->path());
-        saveShutDownValues(store, QStringLiteral("Before"));
-        path = store.fileName(app);
-    }
+    const QString path = savedBefore(mDir->path());
     const QByteArray before = TestFiles::read(path);
     const QString appFolder = QFileInfo(path).path();
     const QString child = mDir->filePath(QStringLiteral("child"));
