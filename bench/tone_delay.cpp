@@ -1,4 +1,5 @@
-// How promptly and how cleanly PulseSound is heard: the delay from play() to the
+// How promptly and how cleanly the game's sound layer is heard (PulseSound, or
+// PipeWireSound where the server is PipeWire): the delay from play() to the
 // tone's first loud sample in a recording of the sound server's null sink, over
 // 20 tones on an idle machine and 20 under `stress-ng --cpu 2`; gaps and clicks in
 // those tones and in 10 tones cut off by another; and what opening the layer costs
@@ -9,6 +10,9 @@
 // verdict; and "note", text.
 #include "app/Identity.h"
 #include "MonitorRecorder.h"
+#include "platform/sound/AlsaSound.h"
+#include "platform/sound/FallbackSound.h"
+#include "platform/sound/PipeWireSound.h"
 #include "platform/sound/PulseSound.h"
 #include "ToneAnalysis.h"
 
@@ -98,7 +102,7 @@ Heard analyse(const MonitorRecorder &recorder, const std::vector<Tone> &tones)
     return heard;
 }
 
-std::vector<Tone> playTones(PulseSound &sound, const std::vector<QByteArray> &clips, int count, bool cutOff)
+std::vector<Tone> playTones(Sound &sound, const std::vector<QByteArray> &clips, int count, bool cutOff)
 {
     std::vector<Tone> tones;
     for (int i = 0; i < count; ++i) {
@@ -179,9 +183,16 @@ int main(int argc, char **argv)
     const std::vector<double> withServer = openingCosts({});
     const std::vector<double> withoutServer = openingCosts(QStringLiteral("unix:/nonexistent/tessaly/native"));
 
-    PulseSound sound(Identity::title(), Identity::desktopName());
-    sound.open();
-    if (!sound.isAudible()) {
+    // The layers as the game puts them together.
+    PulseSound server(Identity::title(), Identity::desktopName());
+    PipeWireSound graph(Identity::title(), Identity::desktopName());
+    AlsaSound device;
+    FallbackSound sound(server, graph, device);
+    server.open();
+    const bool onPipeWire = !server.isAudible() && server.isOnPipeWire();
+    if (onPipeWire)
+        sound.prepare(); // loads PipeWire's own layer, as the first game does
+    if (!(onPipeWire ? graph.isAudible() : server.isAudible())) {
         std::fprintf(stderr, "tone_delay: no sound device\n");
         return 1;
     }
@@ -239,7 +250,8 @@ int main(int argc, char **argv)
         format("median %.1f ms", median(withoutServer))
             + format(", largest %.1f ms", *std::max_element(withoutServer.begin(), withoutServer.end())),
         "", "info");
-    std::printf("note\tTones (bench/tone_delay): PulseSound made ready as New Game does, then 20 tones 450 ms apart, "
+    std::printf("note\tTones (bench/tone_delay): the sound layer (PipeWireSound where the server is PipeWire, else "
+                "PulseSound) made ready as New Game does, then 20 tones 450 ms apart, "
                 "20 more under stress-ng --cpu 2, and 10 tones each cut off by another %d ms in, recorded from the "
                 "null sink's monitor at 22,050 Hz. Delay: play() on the steady clock to the tone's first sample "
                 "louder than %d. A gap: a tone heard as more than one stretch of sound, or shorter than %.2f s (plus "

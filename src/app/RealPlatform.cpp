@@ -9,6 +9,7 @@
 #include "platform/shell/QtShell.h"
 #include "platform/sound/AlsaSound.h"
 #include "platform/sound/FallbackSound.h"
+#include "platform/sound/PipeWireSound.h"
 #include "platform/sound/PulseSound.h"
 #include "platform/store/IniSettingsStore.h"
 #include "platform/widgets/QtMessageBox.h"
@@ -16,8 +17,9 @@
 RealPlatform::RealPlatform()
     : m_pump(std::make_unique<QtMessagePump>())
     , m_server(std::make_unique<PulseSound>(Identity::title(), Identity::desktopName()))
+    , m_graph(std::make_unique<PipeWireSound>(Identity::title(), Identity::desktopName()))
     , m_device(std::make_unique<AlsaSound>())
-    , m_sound(std::make_unique<FallbackSound>(*m_server, *m_device))
+    , m_sound(std::make_unique<FallbackSound>(*m_server, *m_graph, *m_device))
     , m_store(std::make_unique<IniSettingsStore>())
     , m_shell(std::make_unique<QtShell>())
     , m_helpViewer(std::make_unique<QtHelpViewer>(m_shell.get()))

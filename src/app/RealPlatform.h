@@ -11,6 +11,7 @@ class AlsaSound;
 class FallbackSound;
 class IniSettingsStore;
 class LinuxRegistry;
+class PipeWireSound;
 class QtHelpViewer;
 class QtMessageBox;
 class QtMessagePump;
@@ -19,8 +20,8 @@ class PulseSound;
 
 // The platform services the game runs on, owned for the life of the board window.
 // The sound layer opens once the first window is on screen: loading libpulse
-// before would hold the first frame back. libasound is loaded only where no
-// sound server answers.
+// before would hold the first frame back. libpipewire is loaded only where the
+// server is PipeWire, and libasound only where no sound server answers.
 class RealPlatform
 {
 public:
@@ -35,6 +36,7 @@ public:
 private:
     std::unique_ptr<QtMessagePump> m_pump;
     std::unique_ptr<PulseSound> m_server;
+    std::unique_ptr<PipeWireSound> m_graph;
     std::unique_ptr<AlsaSound> m_device;
     std::unique_ptr<FallbackSound> m_sound;
     std::unique_ptr<IniSettingsStore> m_store;

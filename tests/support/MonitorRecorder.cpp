@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 
 MonitorRecorder::MonitorRecorder(QObject *parent)
@@ -28,7 +29,7 @@ qint64 MonitorRecorder::now()
 bool MonitorRecorder::start()
 {
     m_raw.clear();
-    m_origin = std::numeric_limits<qint64>::max();
+    m_chunks.clear();
     m_parec.start(QStringLiteral("parec"),
                   {QStringLiteral("-d"), QStringLiteral("tessaly_null.monitor"),
                    QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(kRate),
@@ -67,11 +68,10 @@ void MonitorRecorder::takeOutput()
 {
     const qint64 arrived = now();
     m_raw += m_parec.readAllStandardOutput();
-    // Every sample in hand was played by now: the last one at the latest
-    // `arrived`, the first one a whole recording's length before that.
+    // Every sample in hand was played by now.
     const qint64 received = m_raw.size() / 2;
-    if (received > 0)
-        m_origin = qMin(m_origin, arrived - received * 1'000'000'000LL / kRate);
+    if (received > (m_chunks.empty() ? 0 : m_chunks.back().end))
+        m_chunks.push_back({arrived, received});
 }
 
 QVector<qint16> MonitorRecorder::samples() const
@@ -81,10 +81,30 @@ QVector<qint16> MonitorRecorder::samples() const
 
 qint64 MonitorRecorder::timeOfSample(qint64 index) const
 {
-    return m_origin + index * 1'000'000'000LL / kRate;
+    const auto bound = [index](const Chunk &chunk) {
+        return chunk.arrived - (chunk.end - index) * 1'000'000'000LL / kRate;
+    };
+    auto chunk = std::upper_bound(m_chunks.begin(), m_chunks.end(), index,
+                                  [](qint64 sample, const Chunk &c) { return sample < c.end; });
+    if (chunk == m_chunks.end()) // not recorded yet: after the last one, as if played on
+        return m_chunks.empty() ? 0 : bound(m_chunks.back());
+    qint64 best = bound(*chunk);
+    for (++chunk; chunk != m_chunks.end() && chunk->end - index <= kRate / 2; ++chunk)
+        best = qMin(best, bound(*chunk));
+    return best;
 }
 
 qint64 MonitorRecorder::sampleAt(qint64 nanoseconds) const
 {
-    return (nanoseconds - m_origin) * kRate / 1'000'000'000LL;
+    // The first sample played at or after that moment.
+    qint64 low = 0;
+    qint64 high = m_chunks.empty() ? 0 : m_chunks.back().end;
+    while (low < high) {
+        const qint64 middle = (low + high) / 2;
+        if (timeOfSample(middle) < nanoseconds)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
 }

@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QVector>
 
-#include <limits>
+#include <vector>
 
 // Records what the test sound server's null sink plays, through parec on its
 // monitor, as 16-bit mono at 22050 Hz, and places each recorded sample on the
@@ -23,9 +23,11 @@ public:
     void stop();
 
     QVector<qint16> samples() const;
-    // Steady-clock nanoseconds at which the sample with this index was played,
-    // as seen from the earliest-arriving chunk (an upper bound by the monitor's
-    // own small delay).
+    // Steady-clock nanoseconds at which the sample with this index was played: the
+    // tightest bound that the arrivals of the next half second of chunks set (an
+    // upper bound by the monitor's own small delay). Only nearby chunks count, so
+    // that samples the recording lost before (PipeWire's monitor drops some as its
+    // period changes) do not move it.
     qint64 timeOfSample(qint64 index) const;
     qint64 sampleAt(qint64 nanoseconds) const;
 
@@ -34,7 +36,13 @@ public:
 private:
     void takeOutput();
 
+    struct Chunk
+    {
+        qint64 arrived; // steady-clock nanoseconds
+        qint64 end;     // samples received by then
+    };
+
     QProcess m_parec;
     QByteArray m_raw;
-    qint64 m_origin{std::numeric_limits<qint64>::max()};
+    std::vector<Chunk> m_chunks;
 };

@@ -1,10 +1,12 @@
 #include "platform/sound/FallbackSound.h"
 
 #include "platform/sound/AlsaSound.h"
+#include "platform/sound/PipeWireSound.h"
 #include "platform/sound/PulseSound.h"
 
-FallbackSound::FallbackSound(PulseSound &server, AlsaSound &device)
+FallbackSound::FallbackSound(PulseSound &server, PipeWireSound &graph, AlsaSound &device)
     : m_server(server)
+    , m_graph(graph)
     , m_device(device)
     , m_current(&server)
 {
@@ -17,7 +19,14 @@ void FallbackSound::play(const QByteArray &image)
 
 void FallbackSound::prepare()
 {
-    // A connection still under way is the server's: it answers in milliseconds.
-    m_current = m_server.hasNoServer() ? static_cast<Sound *>(&m_device) : &m_server;
+    // PipeWire's library is loaded only where PipeWire is the server, at the first
+    // game; should it not connect, its pulse server plays instead.
+    if (m_server.isOnPipeWire())
+        m_graph.open();
+    if (m_server.isOnPipeWire() && !m_graph.hasNoServer())
+        m_current = &m_graph;
+    else
+        // A connection still under way is the server's: it answers in milliseconds.
+        m_current = m_server.hasNoServer() ? static_cast<Sound *>(&m_device) : &m_server;
     m_current->prepare();
 }

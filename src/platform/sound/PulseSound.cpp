@@ -1,16 +1,16 @@
 #include "platform/sound/PulseSound.h"
 
 #include "platform/sound/ClipStream.h"
+#include "platform/sound/ConnectionPhase.h"
 #include "platform/sound/PulseLibrary.h"
 #include "platform/sound/ThreadPriority.h"
 #include "platform/sound/WaveImage.h"
 
 #include <QByteArray>
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
 #include <sys/time.h>
 
 namespace {
@@ -46,12 +46,12 @@ timeval fromNow(int milliseconds)
 } // namespace
 
 // The connection, the stream and the clip being handed over. Everything but the
-// phase is touched only with the main loop's lock held: by its thread in the
+// phase and the server's kind is touched only with the main loop's lock held: by its thread in the
 // callbacks, by the user-interface thread between lock() and unlock().
 class PulseSound::Line
 {
 public:
-    enum class Phase { Connecting, Audible, Silent };
+    using Phase = ConnectionPhase::Phase;
 
     Line(const PulseLibrary &pa, pa_threaded_mainloop *loop, const QByteArray &name, const QByteArray &iconName)
         : pa(pa)
@@ -89,6 +89,7 @@ public:
     void play(const QByteArray &pcm)
     {
         pa.pa_threaded_mainloop_lock(loop);
+        openWanted();
         if (streamReady) {
             clips.setClip(pcm);
             // As much as the server holds, plus what it may drop of a stream that
@@ -102,36 +103,23 @@ public:
     void prepare()
     {
         pa.pa_threaded_mainloop_lock(loop);
+        openWanted();
         if (streamReady)
             wake();
         pa.pa_threaded_mainloop_unlock(loop);
     }
 
-    bool hasFailed()
-    {
-        const std::lock_guard lock(phaseMutex);
-        return phase == Phase::Silent;
-    }
-
-    bool isAudible()
-    {
-        std::unique_lock lock(phaseMutex);
-        phaseChanged.wait_for(lock, std::chrono::milliseconds(kSettleMilliseconds),
-                              [this] { return phase != Phase::Connecting; });
-        return phase == Phase::Audible;
-    }
+    bool hasFailed() const { return phase.hasFailed(); }
+    bool isAudible() const { return phase.waitAudible(std::chrono::milliseconds(kSettleMilliseconds)); }
+    bool isOnPipeWire() const { return onPipeWire; }
 
 private:
-    void settle(Phase settled)
-    {
-        const std::lock_guard lock(phaseMutex);
-        phase = settled;
-        phaseChanged.notify_all();
-    }
+    void settle(Phase settled) { phase.settle(settled); }
 
     void connect()
     {
         settle(Phase::Connecting);
+        onPipeWire = false;
         pa_proplist *properties = pa.pa_proplist_new();
         // How mixers name the game and remember its volume.
         pa.pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, name.constData());
@@ -173,6 +161,14 @@ private:
         const auto flags = pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
         if (pa.pa_stream_connect_playback(stream, nullptr, &buffer, flags, nullptr, nullptr) < 0)
             failed();
+    }
+
+    // On PipeWire the stream is opened only when asked for: the game plays through
+    // PipeWire's own layer there, and an idle second stream would show in mixers.
+    void openWanted()
+    {
+        if (onPipeWire && !stream)
+            openStream();
     }
 
     void disconnect()
@@ -241,7 +237,8 @@ private:
         line->onPipeWire = info && info->server_name && std::strstr(info->server_name, "PipeWire");
         // PipeWire drops nothing of a stream that starts again: silence there is only delay.
         line->clips.setLeadMilliseconds(line->onPipeWire ? 0 : ClipStream::kPadMilliseconds);
-        line->openStream();
+        if (!line->onPipeWire)
+            line->openStream();
     }
 
     static void onContextState(pa_context *context, void *self)
@@ -318,13 +315,10 @@ private:
     pa_time_event *retry{};
     pa_time_event *rest{};
     bool streamReady{};
-    bool onPipeWire{};
+    std::atomic<bool> onPipeWire{};
     bool corked{true};
     ClipStream clips{kChannels, kRate};
-
-    std::mutex phaseMutex;
-    std::condition_variable phaseChanged;
-    Phase phase{Phase::Connecting};
+    ConnectionPhase phase;
 };
 
 PulseSound::PulseSound(const QString &name, const QString &iconName)
@@ -369,4 +363,9 @@ bool PulseSound::isAudible() const
 bool PulseSound::hasNoServer() const
 {
     return !m_line || m_line->hasFailed();
+}
+
+bool PulseSound::isOnPipeWire() const
+{
+    return m_line && m_line->isOnPipeWire();
 }

@@ -30,6 +30,9 @@ public:
     // Whether no server answers: libpulse is missing, or the last attempt to reach a
     // server failed. False while a connection is under way; never waits.
     bool hasNoServer() const;
+    // Whether the server that answered is PipeWire's pulse server. There the stream
+    // is opened by the first prepare() or tone, not as the connection is made.
+    bool isOnPipeWire() const;
 
 private:
     class Line;

@@ -2,6 +2,7 @@
 #include "app/Identity.h"
 #include "platform/sound/AlsaSound.h"
 #include "platform/sound/FallbackSound.h"
+#include "platform/sound/PipeWireSound.h"
 #include "platform/sound/PulseSound.h"
 #include "support/TestFiles.h"
 
@@ -144,8 +145,9 @@ private slots:
         const QList<int> played{2, 0, 3, 1};
         {
             PulseSound server(Identity::title(), Identity::desktopName());
+            PipeWireSound graph(Identity::title(), Identity::desktopName());
             AlsaSound device;
-            FallbackSound sound(server, device);
+            FallbackSound sound(server, graph, device);
             server.open();
             QVERIFY(!server.isAudible());
             sound.prepare();
