@@ -11,7 +11,7 @@ work=$(mktemp -d /tmp/tessaly-bench.XXXXXX)
 pulse=$work/pulse
 case $server in
   pulseaudio) server_script=$root/tests/fixtures/pulse.sh socket=$pulse/native ;;
-  pipewire) server_script=$root/bench/pipewire.sh socket=$pulse/pulse/native ;;
+  pipewire) server_script=$root/tests/fixtures/pipewire.sh socket=$pulse/pulse/native ;;
   *) echo "bench: unknown sound server $server" >&2; exit 2 ;;
 esac
 
