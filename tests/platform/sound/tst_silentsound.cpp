@@ -54,6 +54,19 @@ private:
     int m_saved{-1};
 };
 
+// One layer built and played on with no server: it neither fails nor prints.
+template <typename Layer>
+void playUnheard(const QByteArray &tone)
+{
+    Layer sound(Identity::title(), Identity::desktopName());
+    sound.open();
+    qWarning("still heard");
+    QVERIFY(!sound.isAudible());
+    sound.play(tone);
+    sound.play(QByteArray("not a wave"));
+    sound.play(tone);
+}
+
 } // namespace
 
 // With no sound server the game plays on in silence, without a word to the player.
@@ -66,35 +79,32 @@ private slots:
     {
         // A server that is not there.
         qputenv("PULSE_SERVER", "unix:/nonexistent/tessaly-no-sound-server/native");
+        qputenv("PIPEWIRE_REMOTE", "/nonexistent/tessaly-no-sound-server/pipewire-0");
     }
 
     void withoutAServerItIsSilentAndSaysNothing_data()
     {
         QTest::addColumn<int>("layers");
-        QTest::newRow("one layer") << 1;
+        QTest::addColumn<bool>("pipeWire");
+        QTest::newRow("one layer") << 1 << false;
         // A window opened again gets a new layer; the failed server must not hang it.
-        QTest::newRow("a second layer") << 2;
+        QTest::newRow("a second layer") << 2 << false;
+        QTest::newRow("PipeWire's own, two layers") << 2 << true;
     }
     void withoutAServerItIsSilentAndSaysNothing()
     {
         // Building the sound layer and playing on it neither fails nor prints, and the
         // application's own message handler is back in place afterwards.
         QFETCH(int, layers);
+        QFETCH(bool, pipeWire);
         const QByteArray tone = TestFiles::read(QStringLiteral(":/WAVE/101"));
         QVERIFY(!tone.isEmpty());
 
         g_messages.clear();
         StandardErrorCapture capture;
         const QtMessageHandler previous = qInstallMessageHandler(keepMessage);
-        for (int layer = 0; layer < layers; ++layer) {
-            PulseSound sound(Identity::title(), Identity::desktopName());
-            sound.open();
-            qWarning("still heard");
-            QVERIFY(!sound.isAudible());
-            sound.play(tone);
-            sound.play(QByteArray("not a wave"));
-            sound.play(tone);
-        }
+        for (int layer = 0; layer < layers; ++layer)
+            pipeWire ? playUnheard<PipeWireSound>(tone) : playUnheard<PulseSound>(tone);
         qInstallMessageHandler(previous);
         const QByteArray printed = capture.release();
 
