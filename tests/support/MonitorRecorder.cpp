@@ -89,7 +89,7 @@ qint64 MonitorRecorder::timeOfSample(qint64 index) const
     if (chunk == m_chunks.end()) // not recorded yet: after the last one, as if played on
         return m_chunks.empty() ? 0 : bound(m_chunks.back());
     qint64 best = bound(*chunk);
-    for (++chunk; chunk != m_chunks.end() && chunk->end - index <= kRate / 2; ++chunk)
+    for (++chunk; chunk != m_chunks.end(); ++chunk)
         best = qMin(best, bound(*chunk));
     return best;
 }

@@ -24,10 +24,10 @@ public:
 
     QVector<qint16> samples() const;
     // Steady-clock nanoseconds at which the sample with this index was played: the
-    // tightest bound that the arrivals of the next half second of chunks set (an
-    // upper bound by the monitor's own small delay). Only nearby chunks count, so
-    // that samples the recording lost before (PipeWire's monitor drops some as its
-    // period changes) do not move it.
+    // tightest bound that the arrivals of the chunks from it on set (an upper bound
+    // by the monitor's own small delay). Only later chunks count: samples that the
+    // recording lost before (PipeWire's monitor drops some as its period changes)
+    // would date it too early, those it lost after only loosen their bound.
     qint64 timeOfSample(qint64 index) const;
     qint64 sampleAt(qint64 nanoseconds) const;
 

@@ -14,8 +14,10 @@
 
 namespace {
 
-// The clips' own format; PipeWire converts it for the device.
-constexpr int kRate = 22050;
+// The graph's usual rate, so that PipeWire need not resample: its resampler would
+// hold a tone back by a millisecond and a half. Where the graph runs at another
+// rate, PipeWire converts.
+constexpr int kRate = 48000;
 constexpr int kChannels = 1;
 constexpr uint32_t kFrameBytes = kChannels * sizeof(qint16);
 // The graph's period while the stream plays, 2.7 ms: a tone is heard within about
