@@ -34,6 +34,7 @@ mkdir -p "$work/config" "$work/runtime" && chmod 700 "$work/runtime"
 export DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime \
        PULSE_SERVER=unix:$socket PULSE_RUNTIME_PATH=$pulse
 if [ "$server" = pipewire ]; then
+  export PIPEWIRE_REMOTE=$pulse/pipewire-0  # for the game's own PipeWire layer
   server_pids=$("$server_script" pids "$pulse")
 else
   server_pids=$(head -n1 "$pulse/pid")

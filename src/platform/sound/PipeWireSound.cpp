@@ -57,6 +57,8 @@ public:
     {
         pw.pw_thread_loop_stop(threadLoop);
         disconnect();
+        if (context)
+            pw.pw_context_destroy(context);
         pw_loop_destroy_source(loop, retry);
         pw_loop_destroy_source(loop, rest);
         pw.pw_thread_loop_destroy(threadLoop);
@@ -67,7 +69,15 @@ public:
         pw.pw_thread_loop_lock(threadLoop);
         retry = pw_loop_add_timer(loop, &Line::onRetry, this);
         rest = pw_loop_add_timer(loop, &Line::onRest, this);
-        connect();
+        // The real-time client set-up: PipeWire's thread that hands over the tones
+        // gets the real-time priority a desktop grants, so a busy machine does not
+        // leave a hole in a tone. Made once: it reads PipeWire's configuration, which
+        // a retry every few seconds should not.
+        context = pw.pw_context_new(loop, pw.pw_properties_new(PW_KEY_CONFIG_NAME, "client-rt.conf", nullptr), 0);
+        if (context)
+            connect();
+        else
+            phase.settle(Phase::Silent);
         pw.pw_thread_loop_unlock(threadLoop);
         pw.pw_thread_loop_start(threadLoop);
     }
@@ -100,11 +110,7 @@ private:
     void connect()
     {
         phase.settle(Phase::Connecting);
-        // The real-time client set-up: PipeWire's thread that hands over the tones
-        // gets the real-time priority a desktop grants, so a busy machine does not
-        // leave a hole in a tone.
-        context = pw.pw_context_new(loop, pw.pw_properties_new(PW_KEY_CONFIG_NAME, "client-rt.conf", nullptr), 0);
-        core = context ? pw.pw_context_connect(context, nullptr, 0) : nullptr;
+        core = pw.pw_context_connect(context, nullptr, 0);
         if (!core) {
             failed();
             return;
@@ -164,10 +170,6 @@ private:
             spa_hook_remove(&coreListener);
             pw.pw_core_disconnect(core);
             core = nullptr;
-        }
-        if (context) {
-            pw.pw_context_destroy(context);
-            context = nullptr;
         }
         const std::lock_guard lock(clipsMutex);
         clips.take(clips.pendingBytes()); // what a new stream would play late
