@@ -1,5 +1,7 @@
 #include "platform/sound/ConnectionPhase.h"
 
+#include <chrono>
+
 void ConnectionPhase::settle(Phase phase)
 {
     const std::lock_guard lock(m_mutex);
@@ -13,9 +15,15 @@ bool ConnectionPhase::hasFailed() const
     return m_phase == Phase::Silent;
 }
 
-bool ConnectionPhase::waitAudible(std::chrono::milliseconds timeout) const
+namespace {
+
+constexpr std::chrono::milliseconds kSettle{5000};
+
+} // namespace
+
+bool ConnectionPhase::waitAudible() const
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait_for(lock, timeout, [this] { return m_phase != Phase::Connecting; });
+    m_changed.wait_for(lock, kSettle, [this] { return m_phase != Phase::Connecting; });
     return m_phase == Phase::Audible;
 }

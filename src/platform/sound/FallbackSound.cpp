@@ -21,9 +21,10 @@ void FallbackSound::prepare()
 {
     // PipeWire's library is loaded only where PipeWire is the server, at the first
     // game; should it not connect, its pulse server plays instead.
-    if (m_server.isOnPipeWire())
+    const bool onPipeWire = m_server.isOnPipeWire();
+    if (onPipeWire)
         m_graph.open();
-    if (m_server.isOnPipeWire() && !m_graph.hasNoServer())
+    if (onPipeWire && !m_graph.hasNoServer())
         m_current = &m_graph;
     else
         // A connection still under way is the server's: it answers in milliseconds.

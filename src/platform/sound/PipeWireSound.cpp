@@ -23,10 +23,6 @@ constexpr uint32_t kFrameBytes = kChannels * sizeof(qint16);
 // The graph's period while the stream plays, 2.7 ms: a tone is heard within about
 // two of them. The graph runs at the shortest period its active streams ask for.
 constexpr const char *kPeriod = "128/48000";
-// As for PulseSound: ready between the tones of a game, then at rest.
-constexpr int kReadyMilliseconds = 10000;
-constexpr int kRetryMilliseconds = 2000;
-constexpr int kSettleMilliseconds = 5000;
 
 timespec after(int milliseconds)
 {
@@ -104,7 +100,7 @@ public:
     }
 
     bool hasFailed() const { return phase.hasFailed(); }
-    bool isAudible() const { return phase.waitAudible(std::chrono::milliseconds(kSettleMilliseconds)); }
+    bool isAudible() const { return phase.waitAudible(); }
 
 private:
     void connect()
@@ -181,7 +177,7 @@ private:
     {
         ready = false;
         phase.settle(Phase::Silent);
-        timespec value = after(kRetryMilliseconds);
+        timespec value = after(ConnectionPhase::kRetryMilliseconds);
         pw_loop_update_timer(loop, retry, &value, nullptr, false);
     }
 
@@ -191,7 +187,7 @@ private:
             pw.pw_stream_set_active(stream, true);
             active = true;
         }
-        timespec value = after(kReadyMilliseconds);
+        timespec value = after(ConnectionPhase::kReadyMilliseconds);
         pw_loop_update_timer(loop, rest, &value, nullptr, false);
     }
 

@@ -27,13 +27,6 @@ constexpr int kBufferMilliseconds = 40;
 // at its default again once the stream rests corked.
 constexpr int kPipeWireBufferMilliseconds = 10;
 constexpr size_t kPadBytes = kRate * ClipStream::kPadMilliseconds / 1000 * kChannels * 2;
-// Ready this long after a tone or prepare(), so the tones of a game (at most a
-// player's pause apart) never wake the device; then at rest.
-constexpr int kReadyMilliseconds = 10000;
-// Between attempts to reach a server that was not there or went away.
-constexpr int kRetryMilliseconds = 2000;
-// How long isAudible() waits for a connection under way.
-constexpr int kSettleMilliseconds = 5000;
 
 timeval fromNow(int milliseconds)
 {
@@ -110,7 +103,7 @@ public:
     }
 
     bool hasFailed() const { return phase.hasFailed(); }
-    bool isAudible() const { return phase.waitAudible(std::chrono::milliseconds(kSettleMilliseconds)); }
+    bool isAudible() const { return phase.waitAudible(); }
     bool isOnPipeWire() const { return onPipeWire; }
 
 private:
@@ -197,7 +190,7 @@ private:
         streamReady = false;
         settle(Phase::Silent);
         if (!retry)
-            retry = at(kRetryMilliseconds, &Line::onRetry);
+            retry = at(ConnectionPhase::kRetryMilliseconds, &Line::onRetry);
     }
 
     pa_time_event *at(int milliseconds, pa_time_event_cb_t callback)
@@ -224,7 +217,7 @@ private:
     {
         if (corked)
             cork(false);
-        const timeval until = fromNow(kReadyMilliseconds);
+        const timeval until = fromNow(ConnectionPhase::kReadyMilliseconds);
         if (rest)
             api->time_restart(rest, &until);
         else
