@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-DEPS := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpulse-dev libasound2-dev libpipewire-0.3-dev libgl-dev \
+DEPS := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpulse-dev libasound2-dev libpipewire-0.3-dev libgl-dev libxcb1-dev \
         qt6-tools-dev qt6-l10n-tools qt6-translations-l10n \
         fonts-liberation xvfb xauth x11-utils x11-xkb-utils xdotool pulseaudio pulseaudio-utils \
         desktop-file-utils appstream dpkg-dev debhelper lintian librsvg2-bin \

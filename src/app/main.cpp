@@ -2,6 +2,7 @@
 #include "app/RealPlatform.h"
 #include "board/frmMain.h"
 #include "platform/session/AfterFirstFrame.h"
+#include "platform/session/FreshXTime.h"
 #include "platform/session/SingleInstance.h"
 #include "platform/session/Translations.h"
 #include "platform/session/UnixSignals.h"
@@ -43,7 +44,10 @@ int main(int argc, char **argv)
     // then closes the windows.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &board, &frmMain::saveTable,
                      Qt::DirectConnection);
-    QObject::connect(&instance, &SingleInstance::activationRequested, &board, &frmMain::bringToFront);
+    FreshXTime activationTime;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &board, [&] {
+        activationTime.then(board.windowHandle(), [&board] { board.bringToFront(); });
+    });
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, &instance, &SingleInstance::close);
     instance.listen();
 

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QWindow>
 
 void frmMain::saveTable()
 {
@@ -41,15 +40,6 @@ void frmMain::bringToFront()
         return;
     setWindowState(windowState() & ~Qt::WindowMinimized);
     raise();
-    // On X11 Qt stamps an activation with the time of the last X event the game got, and
-    // the X server or the window manager refuses one older than the last change of focus:
-    // setting the title again brings a fresh event first.
-    if (QWindow *window = windowHandle()) {
-        window->setTitle(window->title());
-        QGuiApplication::sync();
-    }
-    if (m_unloaded)
-        return;  // the session ended meanwhile
     // A window open over the board is the one that takes the keyboard.
     QWidget *front = QApplication::activeModalWidget();
     if (!front)
