@@ -13,7 +13,6 @@ FreshXTime::FreshXTime()
     m_giveUp.setSingleShot(true);
     m_giveUp.setInterval(500);
     connect(&m_giveUp, &QTimer::timeout, this, &FreshXTime::run);
-    QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 FreshXTime::~FreshXTime()
@@ -30,6 +29,8 @@ void FreshXTime::then(QWindow *window, std::function<void()> task)
         return;
     }
     m_window = quint32(window->winId());
+    // Only while waiting: it would otherwise see every X event of the program.
+    QCoreApplication::instance()->installNativeEventFilter(this);
     // The same title again: the X server stamps the property change with its own time.
     window->setTitle(window->title());
     m_giveUp.start();
@@ -53,6 +54,7 @@ void FreshXTime::run()
 {
     m_giveUp.stop();
     m_window = 0;
+    QCoreApplication::instance()->removeNativeEventFilter(this);
     if (auto task = std::exchange(m_task, {}))
         task();
 }

@@ -61,13 +61,21 @@ QByteArray ClipStream::fadeOfRest() const
 
 QByteArray ClipStream::take(qint64 maxBytes)
 {
-    const qint64 size = qBound<qint64>(0, maxBytes, pendingBytes());
-    const QByteArray piece = m_queue.mid(m_position, size - size % frameBytes());
-    m_position += piece.size();
+    QByteArray piece(qBound<qint64>(0, maxBytes, pendingBytes()), Qt::Uninitialized);
+    piece.truncate(takeInto(piece.data(), piece.size()));
+    return piece;
+}
+
+qint64 ClipStream::takeInto(char *to, qint64 maxBytes)
+{
+    qint64 size = qBound<qint64>(0, maxBytes, pendingBytes());
+    size -= size % frameBytes();
+    std::memcpy(to, m_queue.constData() + m_position, size_t(size));
+    m_position += size;
     if (m_position == m_queue.size()) {
         // Played out: let the memory go.
         m_queue.clear();
         m_position = 0;
     }
-    return piece;
+    return size;
 }

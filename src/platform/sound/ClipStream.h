@@ -31,6 +31,9 @@ public:
     qint64 pendingBytes() const;
     // The next whole frames of what is pending, at most maxBytes of them.
     QByteArray take(qint64 maxBytes);
+    // The same, copied to `to`, without allocating (for a real-time thread); returns
+    // the bytes copied.
+    qint64 takeInto(char *to, qint64 maxBytes);
 
 private:
     QByteArray fadeOfRest() const;

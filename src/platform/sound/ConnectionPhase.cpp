@@ -2,6 +2,12 @@
 
 #include <chrono>
 
+namespace {
+
+constexpr std::chrono::milliseconds kSettle{5000};
+
+} // namespace
+
 void ConnectionPhase::settle(Phase phase)
 {
     const std::lock_guard lock(m_mutex);
@@ -14,12 +20,6 @@ bool ConnectionPhase::hasFailed() const
     const std::lock_guard lock(m_mutex);
     return m_phase == Phase::Silent;
 }
-
-namespace {
-
-constexpr std::chrono::milliseconds kSettle{5000};
-
-} // namespace
 
 bool ConnectionPhase::waitAudible() const
 {

@@ -229,13 +229,13 @@ private:
             if (buffer->requested)
                 frames = std::min<uint64_t>(frames, buffer->requested);
             const auto bytes = uint32_t(frames * kFrameBytes);
-            QByteArray piece;
+            auto *to = static_cast<char *>(data.data);
+            qint64 given;
             {
                 const std::lock_guard lock(line->clipsMutex);
-                piece = line->clips.take(bytes);
+                given = line->clips.takeInto(to, bytes);
             }
-            std::memcpy(data.data, piece.constData(), size_t(piece.size()));
-            std::memset(static_cast<char *>(data.data) + piece.size(), 0, bytes - size_t(piece.size()));
+            std::memset(to + given, 0, bytes - size_t(given));
             data.chunk->offset = 0;
             data.chunk->stride = kFrameBytes;
             data.chunk->size = bytes;

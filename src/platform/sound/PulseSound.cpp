@@ -39,8 +39,9 @@ timeval fromNow(int milliseconds)
 } // namespace
 
 // The connection, the stream and the clip being handed over. Everything but the
-// phase and the server's kind is touched only with the main loop's lock held: by its thread in the
-// callbacks, by the user-interface thread between lock() and unlock().
+// phase and the server's kind is touched only with the main loop's lock held: by
+// its thread in the callbacks, by the user-interface thread between lock() and
+// unlock().
 class PulseSound::Line
 {
 public:
